@@ -1,0 +1,13 @@
+// The About box: the program's icon and name, and an OK button that closes it.
+#pragma once
+
+#include <QDialog>
+
+namespace quillon {
+
+class CAboutDlg final : public QDialog {
+ public:
+  explicit CAboutDlg(QWidget* parent = nullptr);
+};
+
+}  // namespace quillon

@@ -1,0 +1,28 @@
+// Save File: the shown command file written back with every sentence, hidden
+// ones included, one "0x%X %s\r\n" line each in ascending ID order.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "platform/code_page.h"
+#include "platform/system_locale.h"
+#include "quillon/app/sentence_map.h"
+
+namespace quillon {
+
+std::u16string CommandFileText(const SentenceMap& sentences);
+
+// The code page the command file reader expects of a file without byte order
+// mark on this system: the system's own page on a Chinese system, Big5
+// elsewhere (an English system reads such files as Big5 bytes).
+platform::CodePage CommandFileCodePage(const platform::SystemLocale& locale);
+
+// Writes the sentences to `path` in that code page through a sibling file
+// renamed over the original, so a failed write leaves the old file whole. An
+// empty map writes nothing.
+std::error_code SaveCommandFile(const std::filesystem::path& path, const SentenceMap& sentences,
+                                const platform::SystemLocale& locale);
+
+}  // namespace quillon

@@ -1,0 +1,12 @@
+#include "quillon/app/in_place_editor.h"
+
+namespace quillon {
+
+InPlaceEditor::InPlaceEditor(QWidget* parent) : QLineEdit(parent) { setFrame(true); }
+
+void InPlaceEditor::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (focusLost_) focusLost_();
+}
+
+}  // namespace quillon

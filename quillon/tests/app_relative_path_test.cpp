@@ -1,0 +1,43 @@
+// Stored command file paths relative to the working directory.
+#include <QtTest>
+
+#include "quillon/app/group_line.h"
+#include "quillon/app/relative_path.h"
+
+class RelativePathTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void MakesPathsRelative_data() {
+    QTest::addColumn<QString>("workingDirectory");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("inside") << "/work/Tool" << "/work/Tool/cmd/On.txt" << "\\cmd\\On.txt";
+    QTest::newRow("directly inside") << "/work/Tool" << "/work/Tool/On.txt" << "\\On.txt";
+    QTest::newRow("beside") << "/work/Tool" << "/work/Other/On.txt" << "\\..\\Other\\On.txt";
+    QTest::newRow("two up") << "/work/Tool" << "/data/On.txt" << "\\..\\..\\data\\On.txt";
+    QTest::newRow("root") << "/" << "/On.txt" << "On.txt";
+    QTest::newRow("one level") << "/home" << "/home/cmd/On.txt" << "\\cmd\\On.txt";
+    QTest::newRow("sibling sharing the name's start")
+        << "/work/Tool" << "/work/Toolbox/On.txt" << "\\..\\Toolbox\\On.txt";
+    QTest::newRow("case differs") << "/work/Tool" << "/work/tool/On.txt" << "\\..\\tool\\On.txt";
+  }
+  void MakesPathsRelative() {
+    QFETCH(QString, workingDirectory);
+    QFETCH(QString, file);
+    QFETCH(QString, stored);
+    QCOMPARE(QString::fromStdU16String(
+                 quillon::MakeRelativePath(workingDirectory.toStdU16String(), file.toStdU16String())),
+             stored);
+  }
+
+  void GroupLinesNumberFromOne() {
+    QCOMPARE(QString::fromStdU16String(quillon::GroupLine(0, u"\\cmd\\On.txt")),
+             QStringLiteral("Group - 001 - On.txt"));
+    QCOMPARE(QString::fromStdU16String(quillon::GroupLine(63, u"Off.txt")),
+             QStringLiteral("Group - 064 - Off.txt"));
+  }
+};
+
+QTEST_GUILESS_MAIN(RelativePathTest)
+#include "app_relative_path_test.moc"

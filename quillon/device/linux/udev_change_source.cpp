@@ -1,0 +1,67 @@
+#include "quillon/device/linux/udev_change_source.h"
+
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace quillon::device::linux_backend {
+namespace {
+
+bool IsRemovable(const std::filesystem::path& disk) {
+  std::ifstream in(disk / "removable");
+  char flag = '0';
+  return in >> flag && flag == '1';
+}
+
+// The drive bit of one /sys/block entry, or -1.
+int DriveBit(const std::filesystem::path& entry) {
+  const std::string name = entry.filename().string();
+  if (name.size() == 3 && name.starts_with("sd") && name[2] >= 'a' && name[2] <= 'z') {
+    return IsRemovable(entry) ? name[2] - 'a' : -1;
+  }
+  if (name.size() == 3 && name.starts_with("sr") && name[2] >= '0' && name[2] <= '5') {
+    return 26 + (name[2] - '0');
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::uint32_t DriveMaskOf(const std::filesystem::path& sysBlock) {
+  std::uint32_t mask = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(sysBlock, error)) {
+    if (const int bit = DriveBit(entry.path()); bit >= 0) mask |= std::uint32_t{1} << bit;
+  }
+  return mask;
+}
+
+UdevChangeSource::UdevChangeSource() : context_(udev_new()) {
+  if (!context_) return;
+  monitor_.reset(udev_monitor_new_from_netlink(context_.get(), "udev"));
+  if (!monitor_) return;
+  udev_monitor_filter_add_match_subsystem_devtype(monitor_.get(), "block", "disk");
+  udev_monitor_filter_add_match_subsystem_devtype(monitor_.get(), "scsi_generic", nullptr);
+  if (udev_monitor_enable_receiving(monitor_.get()) < 0) monitor_.reset();
+}
+
+int UdevChangeSource::NotificationFd() const {
+  return monitor_ ? udev_monitor_get_fd(monitor_.get()) : -1;
+}
+
+std::vector<DeviceChange> UdevChangeSource::TakeEvents() {
+  std::vector<DeviceChange> events;
+  if (!monitor_) return events;
+  // The monitor's socket is non-blocking: receiving stops when it is drained.
+  while (const UdevDevicePtr device{udev_monitor_receive_device(monitor_.get())}) {
+    const char* action = udev_device_get_action(device.get());
+    const std::string_view name = action != nullptr ? action : "";
+    if (name == "add") events.push_back(DeviceChange::Arrival);
+    else if (name == "remove") events.push_back(DeviceChange::RemoveComplete);
+    else events.push_back(DeviceChange::NodesChanged);
+  }
+  return events;
+}
+
+}  // namespace quillon::device::linux_backend

@@ -1,0 +1,31 @@
+// Device changes on Linux: a udev monitor on whole disks of the block
+// subsystem and on scsi_generic nodes, and the drive mask read from
+// /sys/block (removable sd disks: sda = bit 0 ... sdz = bit 25; optical
+// drives: sr0 = bit 26 ... sr5 = bit 31).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "quillon/device/device_change_source.h"
+#include "quillon/device/linux/udev_handles.h"
+
+namespace quillon::device::linux_backend {
+
+// The drive mask of a /sys/block directory.
+std::uint32_t DriveMaskOf(const std::filesystem::path& sysBlock);
+
+class UdevChangeSource final : public DeviceChangeSource {
+ public:
+  UdevChangeSource();  // without udev, delivers no events
+
+  int NotificationFd() const override;
+  std::vector<DeviceChange> TakeEvents() override;
+  std::uint32_t CurrentDriveMask() override { return DriveMaskOf("/sys/block"); }
+
+ private:
+  UdevPtr context_;
+  UdevMonitorPtr monitor_;
+};
+
+}  // namespace quillon::device::linux_backend

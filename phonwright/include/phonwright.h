@@ -62,17 +62,34 @@ PHONWRIGHT_API int Text2Phoneme_Eng(const char* text, char* phonemes, char* code
 
 /* ---- Chinese pronunciation -------------------------------------------- */
 
-/* Readings of one polyphonic Big5 character: the readings and their syllable
- * codes, each followed by a space. Returns the character's row in the
- * polyphone table, or -1 (both buffers empty) when it is not a polyphone. */
+/* Room the callers of these functions give their output buffers, in bytes. */
+#define PHONWRIGHT_MAX_SYLLABLE_CODES 1024    /* Juin2SyllableCode: codes (204 syllables) */
+#define PHONWRIGHT_MAX_POLYPHONE_READINGS 176 /* SearchPolyPhone: readings */
+#define PHONWRIGHT_MAX_POLYPHONE_CODES 64     /* SearchPolyPhone: codes */
+
+/* Readings of one polyphonic Big5 character (`character` is that character
+ * alone): the readings (zhuyin with tone mark) and their syllable codes, each
+ * followed by a space, in buffers of PHONWRIGHT_MAX_POLYPHONE_READINGS and
+ * PHONWRIGHT_MAX_POLYPHONE_CODES bytes. Returns the character's row in the
+ * built-in polyphone table (0 to 1054), or -1 (both buffers empty) when it is
+ * not a polyphone. Also leaves the lines "character reading code \n" in the
+ * scratch file "polyphone.txt" of the working directory.
+ * Example: the Big5 of "一" gives 0, "ㄧ ㄧˊ ㄧˋ " and "1183 2183 4183 ". */
 PHONWRIGHT_API int SearchPolyPhone(const char* character, char* readings, char* codes);
 
-/* Zhuyin syllables (separated by spaces or tabs) to syllable codes, "%d " each.
- * Returns 0 when every syllable was found, -1 at the first unknown one. */
+/* Big5 zhuyin syllables, each a base syllable and its tone mark, separated by
+ * spaces or tabs (reading stops at a newline), to syllable codes (tone digit
+ * 1-5 x 1000 + syllable number), written "%d " each into `codes`
+ * (PHONWRIGHT_MAX_SYLLABLE_CODES bytes). Returns 0 when every syllable was
+ * found (or there is none), -1 at the first unknown syllable or when the codes
+ * would not fit; `codes` then holds the codes before it.
+ * Example: "ㄓ  ㄓˊ" gives 0 and "1001 2001 ". */
 PHONWRIGHT_API int Juin2SyllableCode(const char* zhuyin, char* codes);
 
-/* Stores the initial and final code of syllable number `code` mod 1000 and
- * returns the final code. */
+/* Stores the initial code (0-100) and the final code (0-38) of syllable number
+ * `code` mod 1000 and returns the final code. Syllable numbers without a row
+ * (410, 411 and anything outside 0-409) give 0 and 0. A null pointer is not
+ * written. Example: 4022 (ㄅㄚˋ) stores 22 and 2 and returns 2. */
 PHONWRIGHT_API int SylCodeToIFCode(int code, int* initial_code, int* final_code);
 
 /* ---- Transition units and lexicon strings ----------------------------- */

@@ -1,0 +1,60 @@
+/* The Chinese look-ups through the plain C interface of the shared library,
+ * compiled as C. Big5 bytes: ㄓ A3A4, ㄅ A374, ㄧ A3B8, ㄚ A3AB, ˊ A3BD,
+ * ˋ A3BF, 一 A440, 我 A7DA. */
+#include <stdio.h>
+#include <string.h>
+
+#include "phonwright.h"
+
+static int checks = 0;
+static int failures = 0;
+
+static void expect_int(const char* what, int actual, int expected) {
+  ++checks;
+  if (actual != expected) {
+    printf("FAIL %s: %d, expected %d\n", what, actual, expected);
+    ++failures;
+  }
+}
+
+static void expect_text(const char* what, const char* actual, const char* expected) {
+  ++checks;
+  if (strcmp(actual, expected) != 0) {
+    printf("FAIL %s: \"%s\", expected \"%s\"\n", what, actual, expected);
+    ++failures;
+  }
+}
+
+int main(void) {
+  char codes[PHONWRIGHT_MAX_SYLLABLE_CODES];
+  char readings[PHONWRIGHT_MAX_POLYPHONE_READINGS];
+  char polyphone_codes[PHONWRIGHT_MAX_POLYPHONE_CODES];
+  int initial = -1, final = -1;
+
+  /* ㄓ, two spaces, ㄓˊ */
+  expect_int("Juin2SyllableCode result", Juin2SyllableCode("\xA3\xA4  \xA3\xA4\xA3\xBD", codes), 0);
+  expect_text("Juin2SyllableCode codes", codes, "1001 2001 ");
+  /* ㄓ then ㄅㄧㄚ, not a syllable */
+  expect_int("Juin2SyllableCode unknown",
+             Juin2SyllableCode("\xA3\xA4 \xA3\x74\xA3\xB8\xA3\xAB", codes), -1);
+  expect_text("Juin2SyllableCode codes before unknown", codes, "1001 ");
+
+  expect_int("SylCodeToIFCode result", SylCodeToIFCode(4022, &initial, &final), 2);
+  expect_int("SylCodeToIFCode initial", initial, 22);
+  expect_int("SylCodeToIFCode final", final, 2);
+  expect_int("SylCodeToIFCode 410", SylCodeToIFCode(1410, &initial, &final), 0);
+  expect_int("SylCodeToIFCode 410 initial", initial, 0);
+
+  /* 一: ㄧ, ㄧˊ, ㄧˋ */
+  expect_int("SearchPolyPhone row", SearchPolyPhone("\xA4\x40", readings, polyphone_codes), 0);
+  expect_text("SearchPolyPhone readings", readings,
+              "\xA3\xB8 \xA3\xB8\xA3\xBD \xA3\xB8\xA3\xBF ");
+  expect_text("SearchPolyPhone codes", polyphone_codes, "1183 2183 4183 ");
+  /* 我 is not a polyphone */
+  expect_int("SearchPolyPhone none", SearchPolyPhone("\xA7\xDA", readings, polyphone_codes), -1);
+  expect_text("SearchPolyPhone none readings", readings, "");
+  expect_text("SearchPolyPhone none codes", polyphone_codes, "");
+
+  printf("%d passed, %d failed\n", checks - failures, failures);
+  return failures == 0 ? 0 : 1;
+}

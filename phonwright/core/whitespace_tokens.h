@@ -1,0 +1,29 @@
+// Reads a text file as whitespace-separated tokens, the way the engine's text
+// data files ("classID", "T2P.TXT", "CDIC.dic") are laid out.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace phonwright {
+
+class WhitespaceTokens {
+ public:
+  // The whole file; nullopt when it cannot be opened.
+  static std::optional<WhitespaceTokens> FromFile(const std::filesystem::path& path);
+  explicit WhitespaceTokens(std::string text) : text_(std::move(text)) {}
+
+  // The next token (a run of bytes other than ASCII whitespace); nullopt at the end.
+  std::optional<std::string_view> Next();
+  // The next token as a decimal integer; nullopt at the end or when the token
+  // is not an integer as a whole.
+  std::optional<int> NextInt();
+
+ private:
+  std::string text_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace phonwright

@@ -1,0 +1,81 @@
+#include "quillon/config/private_profile.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/atomic_file.h"
+#include "quillon/config/text_encoding.h"
+#include "quillon/config/text_file_write.h"
+#include "quillon/config/wide_path.h"
+
+namespace quillon {
+namespace {
+
+std::u16string_view UpToNul(std::u16string_view text) { return text.substr(0, text.find(u'\0')); }
+
+// The file's bytes; nothing when it does not exist or cannot be read.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
+  std::error_code error;
+  if (file.empty() || !std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  std::ifstream stream(file, std::ios::binary);
+  if (!stream) return std::nullopt;
+  std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+  if (stream.bad()) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(const std::filesystem::path& file)
+    : document_(DecodeText(ReadFileBytes(file).value_or(std::string())).text) {}
+
+std::u16string ProfileFile::Read(std::u16string_view section, std::u16string_view key,
+                                 std::u16string_view defaultValue, std::size_t bufferUnits) const {
+  std::optional<std::u16string> value = document_.Find(UpToNul(section), UpToNul(key));
+  if (!value) {
+    defaultValue = UpToNul(defaultValue);
+    while (!defaultValue.empty() && defaultValue.back() == u' ') defaultValue.remove_suffix(1);
+    value = std::u16string(defaultValue);
+  }
+  value->resize(CutToUnits(*value, bufferUnits == 0 ? 0 : bufferUnits - 1).size());
+  return std::move(*value);
+}
+
+bool CreateEmptyProfileFile(const std::filesystem::path& file) {
+  CTextFileWrite writer(file, TextEncoding::Utf16LittleEndian);
+  writer.Close();
+  return !writer.Failed();
+}
+
+std::u16string ReadProfileString(const std::filesystem::path& file, std::u16string_view section,
+                                 std::u16string_view key, std::u16string_view defaultValue,
+                                 std::size_t bufferUnits) {
+  return ProfileFile(file).Read(section, key, defaultValue, bufferUnits);
+}
+
+std::error_code WriteProfileString(const std::filesystem::path& file, std::u16string_view section,
+                                   std::u16string_view key, std::u16string_view value) {
+  if (file.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  std::error_code error;
+  const bool exists = std::filesystem::exists(file, error);
+  const std::optional<std::string> bytes = exists ? ReadFileBytes(file) : std::string();
+  if (!bytes) return std::make_error_code(std::errc::io_error);
+
+  DecodedText decoded = DecodeText(*bytes);
+  if (!exists) decoded.encoding = TextEncoding::Utf16LittleEndian;
+  IniDocument document(decoded.text);
+  if (!document.Set(UpToNul(section), UpToNul(key), UpToNul(value))) {
+    return std::make_error_code(std::errc::invalid_argument);
+  }
+  const std::u16string text = document.Text();
+  EncodedText encoded = EncodeText(decoded.encoding, text);
+  if (encoded.usedDefaultChar && decoded.encoding == TextEncoding::SystemCodePage) {
+    decoded.encoding = TextEncoding::Utf16LittleEndian;
+    encoded = EncodeText(decoded.encoding, text);
+  }
+  std::string content(ByteOrderMark(decoded.encoding));
+  content.append(encoded.bytes);
+  return platform::WriteFileAtomically(file, content);
+}
+
+}  // namespace quillon

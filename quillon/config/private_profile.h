@@ -1,0 +1,64 @@
+// The INI reader and writer the settings files are kept with, behaving as the
+// Windows private-profile functions that the files were defined with:
+//
+// - A read gives the default when the file, the section or the key is missing
+//   (blanks at the end of the default are dropped) and cuts the value to the
+//   caller's buffer: at most `bufferUnits` - 1 UTF-16 units.
+// - Files are read in the encoding their byte order mark names (UTF-16LE,
+//   UTF-16BE, UTF-8) and without one in the system code page.
+// - A write creates the file (UTF-16LE with byte order mark), the section and
+//   the key as needed, replaces an existing value, keeps every other line and
+//   the file's encoding, and fails when the folder does not exist. A value the
+//   system code page cannot hold turns such a file into UTF-16LE rather than
+//   losing characters.
+// - A write replaces the file in one atomic step: an interrupted write leaves
+//   the previous file intact.
+//
+// Line and name rules are those of IniDocument.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "quillon/config/ini_document.h"
+
+namespace quillon {
+
+// Buffer size of a value read into a fixed settings field (255 units + NUL).
+inline constexpr std::size_t kProfileValueUnits = 256;
+
+// An INI file read once for many reads. A file that does not exist or cannot
+// be read is empty: every read gives its default.
+class ProfileFile {
+ public:
+  explicit ProfileFile(const std::filesystem::path& file);
+
+  // The value of `key` in `section`, or `defaultValue`, cut to `bufferUnits` - 1.
+  std::u16string Read(std::u16string_view section, std::u16string_view key,
+                      std::u16string_view defaultValue = {},
+                      std::size_t bufferUnits = kProfileValueUnits) const;
+
+ private:
+  IniDocument document_;
+};
+
+// Creates `file` holding only the UTF-16LE byte order mark, so that every
+// later write stores UTF-16LE text. Returns false when it could not be created.
+bool CreateEmptyProfileFile(const std::filesystem::path& file);
+
+// One read of one value, the file read afresh.
+std::u16string ReadProfileString(const std::filesystem::path& file, std::u16string_view section,
+                                 std::u16string_view key, std::u16string_view defaultValue = {},
+                                 std::size_t bufferUnits = kProfileValueUnits);
+
+// Sets `key` in `section` of the file to `value`. Returns the error that kept
+// the file from being written (a missing folder gives no_such_file_or_directory);
+// invalid_argument when the names or the value cannot be stored (see IniDocument::Set).
+std::error_code WriteProfileString(const std::filesystem::path& file, std::u16string_view section,
+                                   std::u16string_view key, std::u16string_view value);
+
+}  // namespace quillon

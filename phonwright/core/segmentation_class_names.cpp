@@ -6,7 +6,7 @@
 
 namespace phonwright {
 
-SegmentationLoadResult SegmentationClassNames::Load(const std::filesystem::path& path) {
+SegmentationLoadResult SegmentationClassNames::LoadClassNames(const std::filesystem::path& path) {
   Clear();
   try {
     auto tokens = WhitespaceTokens::FromFile(path);

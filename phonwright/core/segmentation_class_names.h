@@ -24,7 +24,7 @@ class SegmentationClassNames {
   // (kMalformed). A name beyond the count stops loading (kMoreNamesThanCount),
   // fewer names than the count give kFewerNamesThanCount; in both cases the
   // names read stay loaded.
-  SegmentationLoadResult Load(const std::filesystem::path& path);
+  SegmentationLoadResult LoadClassNames(const std::filesystem::path& path);
 
   // Slot of `name` (the first equal slot); -1 when it is in no slot.
   int IndexOf(std::string_view name) const;

@@ -13,7 +13,7 @@ constexpr std::string_view kSilence = "SILENCE";
 
 }  // namespace
 
-SegmentationLoadResult SegmentationDictionaries::LoadDictionaryList(
+SegmentationLoadResult SegmentationDictionaries::LoadSegmentationDictionaries(
     const std::filesystem::path& listPath, const SegmentationClassNames& classes,
     int dictionaryCount) {
   try {

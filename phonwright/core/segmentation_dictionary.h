@@ -42,14 +42,14 @@ class SegmentationDictionaries {
   static constexpr int kMaxEntries = 104450;
 
   // Loads `dictionaryCount` dictionaries whose paths are the first lines of
-  // the list file (dictionary_list_file.h). A list file that cannot be opened prints "Error <path>"
-  // and loads nothing (kDone); a dictionary file that cannot be opened stops
+  // the list file (dictionary_list_file.h). A list file that cannot be opened
+  // prints "Error <path>" and loads nothing (kDone); a dictionary file that cannot be opened stops
   // loading (kDone; the ones before it stay). A missing path or a malformed
   // dictionary (missing token, count out of range, a word over 511 bytes, more
   // than 10 codes) empties every dictionary and gives kMalformed.
-  SegmentationLoadResult LoadDictionaryList(const std::filesystem::path& listPath,
-                                            const SegmentationClassNames& classes,
-                                            int dictionaryCount = 1);
+  SegmentationLoadResult LoadSegmentationDictionaries(const std::filesystem::path& listPath,
+                                                      const SegmentationClassNames& classes,
+                                                      int dictionaryCount = 1);
 
   // Loads one more dictionary file directly, with the same rules. A file that
   // cannot be opened gives kDone and loads nothing.

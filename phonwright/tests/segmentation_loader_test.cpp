@@ -20,7 +20,7 @@ void WriteText(const std::string& path, const std::string& text) { std::ofstream
 TEST(SegmentationClassNames, LoadsNamesAfterTheDollarSlot) {
   ASSERT_FALSE(WriteClassNames("classID", {"N", "V", "N"}));
   SegmentationClassNames classes;
-  EXPECT_EQ(classes.Load("classID"), Result::kDone);
+  EXPECT_EQ(classes.LoadClassNames("classID"), Result::kDone);
   ASSERT_EQ(classes.size(), 4u);
   EXPECT_EQ(classes.NameAt(0), "$");
   EXPECT_EQ(classes.IndexOf("$"), 0);
@@ -31,23 +31,23 @@ TEST(SegmentationClassNames, LoadsNamesAfterTheDollarSlot) {
 
 TEST(SegmentationClassNames, ResultCodes) {
   SegmentationClassNames classes;
-  EXPECT_EQ(classes.Load("no-such-classID"), Result::kDone);
+  EXPECT_EQ(classes.LoadClassNames("no-such-classID"), Result::kDone);
   EXPECT_EQ(classes.size(), 0u);
   EXPECT_EQ(classes.IndexOf("$"), -1);
 
   WriteText("bad-count", "three N V\n");
-  EXPECT_EQ(classes.Load("bad-count"), Result::kMalformed);
+  EXPECT_EQ(classes.LoadClassNames("bad-count"), Result::kMalformed);
   EXPECT_EQ(classes.size(), 0u);
   WriteText("huge-count", "2000000000 N\n");
-  EXPECT_EQ(classes.Load("huge-count"), Result::kMalformed);
+  EXPECT_EQ(classes.LoadClassNames("huge-count"), Result::kMalformed);
 
   WriteText("more", "2 N V A\n");
-  EXPECT_EQ(classes.Load("more"), Result::kMoreNamesThanCount);
+  EXPECT_EQ(classes.LoadClassNames("more"), Result::kMoreNamesThanCount);
   EXPECT_EQ(classes.size(), 3u);
   EXPECT_EQ(classes.IndexOf("A"), -1);
 
   WriteText("fewer", "3\nN\n");
-  EXPECT_EQ(classes.Load("fewer"), Result::kFewerNamesThanCount);
+  EXPECT_EQ(classes.LoadClassNames("fewer"), Result::kFewerNamesThanCount);
   EXPECT_EQ(classes.IndexOf("N"), 1);
 }
 
@@ -55,7 +55,7 @@ class SegmentationDictionaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(WriteClassNames("classID", {"N", "V"}));
-    ASSERT_EQ(classes_.Load("classID"), Result::kDone);
+    ASSERT_EQ(classes_.LoadClassNames("classID"), Result::kDone);
   }
   SegmentationClassNames classes_;
   SegmentationDictionaries dictionaries_;
@@ -66,7 +66,7 @@ TEST_F(SegmentationDictionaryTest, LoadsThroughTheListFile) {
       "CDIC.dic", {{Big5("你好"), "V", {3189, 3084}}, {"SILENCE", "", {}},
                    {Big5("你"), "X", {3189}}, {Big5("你好"), "N", {1, 2, 3}}}));
   ASSERT_FALSE(WriteDictionaryList("T2P.TXT", {"CDIC.dic"}));
-  EXPECT_EQ(dictionaries_.LoadDictionaryList("T2P.TXT", classes_), Result::kDone);
+  EXPECT_EQ(dictionaries_.LoadSegmentationDictionaries("T2P.TXT", classes_), Result::kDone);
   ASSERT_EQ(dictionaries_.dictionaryCount(), 1u);
   EXPECT_EQ(dictionaries_.entryCount(0), 4u);
   const auto* hello = dictionaries_.Find(Big5("你好"));
@@ -86,20 +86,20 @@ TEST_F(SegmentationDictionaryTest, EarlierDictionariesWin) {
   ASSERT_FALSE(WriteSegmentationDictionary(
       "second folder.dic", {{Big5("天"), "N", {2260}}, {Big5("地"), "N", {4187}}}));
   ASSERT_FALSE(WriteDictionaryList("T2P.TXT", {"first.dic", "second folder.dic"}));
-  EXPECT_EQ(dictionaries_.LoadDictionaryList("T2P.TXT", classes_, 2), Result::kDone);
+  EXPECT_EQ(dictionaries_.LoadSegmentationDictionaries("T2P.TXT", classes_, 2), Result::kDone);
   EXPECT_EQ(dictionaries_.Find(Big5("天"))->codes()[0], 1260);
   EXPECT_EQ(dictionaries_.Find(Big5("地"))->codes()[0], 4187);
 }
 
 TEST_F(SegmentationDictionaryTest, MissingFiles) {
   ::testing::internal::CaptureStdout();
-  EXPECT_EQ(dictionaries_.LoadDictionaryList("no-such-T2P.TXT", classes_), Result::kDone);
+  EXPECT_EQ(dictionaries_.LoadSegmentationDictionaries("no-such-T2P.TXT", classes_), Result::kDone);
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Error no-such-T2P.TXT\n");
   ASSERT_FALSE(WriteDictionaryList("T2P.TXT", {"no-such-CDIC.dic"}));
-  EXPECT_EQ(dictionaries_.LoadDictionaryList("T2P.TXT", classes_), Result::kDone);
+  EXPECT_EQ(dictionaries_.LoadSegmentationDictionaries("T2P.TXT", classes_), Result::kDone);
   EXPECT_EQ(dictionaries_.dictionaryCount(), 0u);
   WriteText("empty-list", "\n");
-  EXPECT_EQ(dictionaries_.LoadDictionaryList("empty-list", classes_), Result::kMalformed);
+  EXPECT_EQ(dictionaries_.LoadSegmentationDictionaries("empty-list", classes_), Result::kMalformed);
 }
 
 TEST_F(SegmentationDictionaryTest, MalformedDictionariesLeaveNothing) {

@@ -39,6 +39,18 @@ int main(void) {
              Juin2SyllableCode("\xA3\xA4 \xA3\x74\xA3\xB8\xA3\xAB", codes), -1);
   expect_text("Juin2SyllableCode codes before unknown", codes, "1001 ");
 
+  /* 300 syllables need more room than the codes buffer has. */
+  {
+    char many[300 * 3 + 1];
+    int i;
+    for (i = 0; i < 300; ++i) memcpy(many + 3 * i, "\xA3\xA4 ", 3);
+    many[sizeof many - 1] = '\0';
+    expect_int("Juin2SyllableCode too many", Juin2SyllableCode(many, codes), -1);
+    expect_int("Juin2SyllableCode too many stays terminated",
+               (int)(strlen(codes) < PHONWRIGHT_MAX_SYLLABLE_CODES), 1);
+  }
+  expect_int("Juin2SyllableCode null", Juin2SyllableCode(NULL, codes), -1);
+
   expect_int("SylCodeToIFCode result", SylCodeToIFCode(4022, &initial, &final), 2);
   expect_int("SylCodeToIFCode initial", initial, 22);
   expect_int("SylCodeToIFCode final", final, 2);
@@ -54,6 +66,8 @@ int main(void) {
   expect_int("SearchPolyPhone none", SearchPolyPhone("\xA7\xDA", readings, polyphone_codes), -1);
   expect_text("SearchPolyPhone none readings", readings, "");
   expect_text("SearchPolyPhone none codes", polyphone_codes, "");
+
+  expect_int("SearchPolyPhone null", SearchPolyPhone(NULL, readings, polyphone_codes), -1);
 
   printf("%d passed, %d failed\n", checks - failures, failures);
   return failures == 0 ? 0 : 1;

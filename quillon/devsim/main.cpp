@@ -1,0 +1,144 @@
+// quillon-devsim: a simulated speech-recognition device on a Unix socket.
+#include <signal.h>
+#include <sys/signalfd.h>
+
+#include <charconv>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "quillon/device/unique_fd.h"
+#include "quillon/devsim/sim_control.h"
+#include "quillon/devsim/sim_server.h"
+
+namespace {
+
+using quillon::devsim::SimulatedDeviceOptions;
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+constexpr std::string_view kUsage =
+    "usage: quillon-devsim --socket PATH [--flash-size BYTES] [--dump FILE]\n"
+    "                      [--fault COMMAND:KIND[:FROM[:TIMES]]]... [--identity optical|direct|ready]\n"
+    "                      [--fsm-end-timeout] [--drive-bit N]\n"
+    "       quillon-devsim --socket PATH --send attach|detach|dump:FILE|fault:SPEC|shutdown\n"
+    "Serves one simulated device until interrupted or told to shut down; --dump writes\n"
+    "its flash to FILE on exit. COMMAND: tur inquiry info read erase write fsm-begin\n"
+    "fsm-data fsm-end any; KIND: error timeout status corrupt detach.\n"
+    "Exit codes: 0 done, 1 failure, 2 bad usage.\n";
+
+struct Options {
+  std::string socket;
+  std::string dump;
+  std::string send;
+  std::vector<quillon::devsim::Fault> faults;
+  SimulatedDeviceOptions device;
+};
+
+template <typename Number>
+std::optional<Number> ParseNumber(std::string_view text) {
+  Number value{};
+  const int base = text.starts_with("0x") ? 16 : 10;
+  if (base == 16) text.remove_prefix(2);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// Empty on success, else the complaint.
+std::string Parse(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view option = argv[i];
+    const auto value = [&]() -> std::optional<std::string_view> {
+      if (i + 1 >= argc) return std::nullopt;
+      return std::string_view(argv[++i]);
+    };
+    if (option == "--fsm-end-timeout") {
+      options.device.fsmEndReportsTimeout = true;
+      continue;
+    }
+    const auto argument = value();
+    if (!argument) return std::string(option) + " needs a value";
+    if (option == "--socket") {
+      options.socket = *argument;
+    } else if (option == "--dump") {
+      options.dump = *argument;
+    } else if (option == "--send") {
+      options.send = *argument;
+    } else if (option == "--flash-size") {
+      const auto size = ParseNumber<std::size_t>(*argument);
+      if (!size || *size == 0 || *size > 0x10000000) return "bad flash size";
+      options.device.flashSize = *size;
+    } else if (option == "--drive-bit") {
+      const auto bit = ParseNumber<int>(*argument);
+      if (!bit || *bit < 0 || *bit > 31) return "bad drive bit";
+      options.device.driveBit = *bit;
+    } else if (option == "--identity") {
+      using quillon::device::DeviceIdentity;
+      if (*argument == "optical") options.device.coldIdentity = DeviceIdentity::Optical;
+      else if (*argument == "direct") options.device.coldIdentity = DeviceIdentity::DirectAccess;
+      else if (*argument == "ready") options.device.coldIdentity = DeviceIdentity::Ready;
+      else return "bad identity";
+    } else if (option == "--fault") {
+      const auto fault = quillon::devsim::ParseFault(*argument);
+      if (!fault) return "bad fault " + std::string(*argument);
+      options.faults.push_back(*fault);
+    } else {
+      return "unknown option " + std::string(option);
+    }
+  }
+  if (options.socket.empty()) return "--socket is required";
+  return {};
+}
+
+int Serve(const Options& options) {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  sigprocmask(SIG_BLOCK, &signals, nullptr);
+  const quillon::device::UniqueFd stop(signalfd(-1, &signals, SFD_CLOEXEC));
+
+  std::string error;
+  const auto server = quillon::devsim::SimServer::Create(options.socket, options.device, error);
+  if (!server) {
+    std::cerr << "quillon-devsim: " << error << '\n';
+    return kExitFailure;
+  }
+  server->WithDevice([&](quillon::devsim::SimulatedDevice& device) {
+    for (const auto& fault : options.faults) device.Faults().Add(fault);
+    return 0;
+  });
+  std::cout << "quillon-devsim: serving at " << options.socket << std::endl;
+  server->Serve(stop.Get());
+  if (!options.dump.empty() && !server->DumpFlash(options.dump)) {
+    std::cerr << "quillon-devsim: cannot write " << options.dump << '\n';
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::cout << kUsage;
+    return kExitOk;
+  }
+  if (const std::string complaint = Parse(argc, argv, options); !complaint.empty()) {
+    std::cerr << "quillon-devsim: " << complaint << '\n' << kUsage;
+    return kExitUsage;
+  }
+  if (!options.send.empty()) {
+    const std::string failure = quillon::devsim::SendControl(options.socket, options.send);
+    if (failure.empty()) return kExitOk;
+    std::cerr << "quillon-devsim: " << failure << '\n';
+    return kExitFailure;
+  }
+  return Serve(options);
+}

@@ -1,0 +1,140 @@
+// The Linux backend through a fake ioctl that checks the header it receives.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include "quillon/device/command_set.h"
+#include "quillon/device/linux/sg_pass_through.h"
+#include "quillon/device/linux/udev_change_source.h"
+#include "quillon/device/transport.h"
+
+namespace quillon::device::linux_backend {
+namespace {
+
+struct IoctlCall {
+  sg_io_hdr_t header{};
+  std::vector<std::uint8_t> commandBlock;
+  std::vector<std::uint8_t> dataOut;
+};
+
+class SgPassThroughTest : public ::testing::Test {
+ protected:
+  SgPassThroughTest()
+      : backend([this](int, sg_io_hdr_t& header, int& error) {
+          IoctlCall call{header, {header.cmdp, header.cmdp + header.cmd_len}, {}};
+          if (header.dxfer_direction == SG_DXFER_TO_DEV) {
+            const auto* data = static_cast<const std::uint8_t*>(header.dxferp);
+            call.dataOut.assign(data, data + header.dxfer_len);
+          }
+          if (header.dxfer_direction == SG_DXFER_FROM_DEV && header.dxfer_len > 0) {
+            static_cast<std::uint8_t*>(header.dxferp)[0] = 0x01;
+          }
+          calls.push_back(call);
+          header.status = scsiStatus;
+          header.host_status = hostStatus;
+          header.driver_status = driverStatus;
+          error = errnoValue;
+          return errnoValue == 0 ? 0 : -1;
+        }, [](int) { return true; }) {
+    transport.ConfigureTransport(42, 100, 16);
+    transport.InitTransport();
+    transport.ReplaceDeviceList({DeviceListEntry{"X", "/dev/null", {}, ""}});
+    EXPECT_TRUE(transport.OpenDeviceSlot(0, 0));
+  }
+
+  std::vector<IoctlCall> calls;
+  int errnoValue = 0;
+  unsigned short hostStatus = 0;
+  unsigned short driverStatus = 0;
+  unsigned char scsiStatus = 0;
+  SgPassThrough backend;
+  Transport transport{backend};
+};
+
+TEST_F(SgPassThroughTest, VendorReadBecomesAFromDeviceHeaderWithSixSecondsAndSense) {
+  CommandStatus status{};
+  ASSERT_EQ(EraseFlash(transport, 0, 0x12345678, 1, 0x10000, status), kSuccess);
+  ASSERT_EQ(calls.size(), 1u);
+  const sg_io_hdr_t& header = calls[0].header;
+  EXPECT_EQ(header.interface_id, 'S');
+  EXPECT_EQ(header.dxfer_direction, SG_DXFER_FROM_DEV);
+  EXPECT_EQ(header.cmd_len, 16);
+  EXPECT_EQ(header.mx_sb_len, 24);
+  EXPECT_EQ(header.dxfer_len, 2u);
+  EXPECT_EQ(header.timeout, 6000u);
+  EXPECT_NE(header.sbp, nullptr);
+  EXPECT_EQ(calls[0].commandBlock,
+            (std::vector<std::uint8_t>{0xEF, 0x03, 0x12, 0x34, 0x56, 0x78, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(status[0], 1) << "the reply reached the caller's buffer";
+}
+
+TEST_F(SgPassThroughTest, WritesAndStandardCommandsCarryTheirDirections) {
+  const std::vector<std::uint8_t> data(100, 0xA5);
+  ASSERT_EQ(WriteFlash(transport, 0, 0, 1, data), kSuccess);
+  ASSERT_EQ(TestUnitReady(transport, 0), kSuccess);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].header.dxfer_direction, SG_DXFER_TO_DEV);
+  EXPECT_EQ(calls[0].dataOut, data);
+  EXPECT_EQ(calls[1].header.dxfer_direction, SG_DXFER_NONE);
+  EXPECT_EQ(calls[1].header.cmd_len, 6);
+  EXPECT_EQ(calls[1].header.mx_sb_len, 0);
+  EXPECT_EQ(calls[1].header.dxfer_len, 0u);
+  EXPECT_EQ(calls[1].header.timeout, 8000u);
+}
+
+TEST_F(SgPassThroughTest, ErrnoAndHostStatusMapOntoTheRetryRule) {
+  errnoValue = ENODEV;
+  EXPECT_EQ(TestUnitReady(transport, 0), kErrorDevNotExist);
+  EXPECT_EQ(calls.size(), 1u);
+  errnoValue = ETIMEDOUT;
+  EXPECT_EQ(TestUnitReady(transport, 0), kErrorSemTimeout);
+  EXPECT_EQ(calls.size(), 2u);
+  errnoValue = EIO;
+  EXPECT_EQ(TestUnitReady(transport, 0), kErrorGenFailure);
+  EXPECT_EQ(calls.size(), 7u) << "five attempts";
+
+  errnoValue = 0;
+  hostStatus = 0x03;  // DID_TIME_OUT
+  EXPECT_EQ(TestUnitReady(transport, 0), kErrorSemTimeout);
+  hostStatus = 0x01;  // DID_NO_CONNECT
+  EXPECT_EQ(TestUnitReady(transport, 0), kErrorDevNotExist);
+  hostStatus = 0x07;  // DID_ERROR
+  EXPECT_EQ(TestUnitReady(transport, 0), kErrorGenFailure);
+  hostStatus = 0;
+  driverStatus = 0x06;  // DRIVER_TIMEOUT
+  EXPECT_EQ(TestUnitReady(transport, 0), kErrorSemTimeout);
+  driverStatus = 0;
+  scsiStatus = 0x02;  // CHECK CONDITION is not an error of the pass-through
+  EXPECT_EQ(TestUnitReady(transport, 0), kSuccess);
+}
+
+TEST(SgPassThroughOpen, MissingNodeIsFileNotFound) {
+  SgPassThrough backend;
+  const OpenResult opened = backend.Open("no-such-node");
+  EXPECT_EQ(opened.handle, kNoHandle);
+  EXPECT_EQ(opened.error, kErrorFileNotFound);
+}
+
+TEST(DriveMask, RemovableDisksAndOpticalDrivesHaveTheirBits) {
+  const std::filesystem::path sys = "sys-block";
+  std::filesystem::remove_all(sys);
+  const auto disk = [&](const std::string& name, const char* removable) {
+    std::filesystem::create_directories(sys / name);
+    if (removable != nullptr) std::ofstream(sys / name / "removable") << removable << '\n';
+  };
+  disk("sda", "0");   // fixed disk
+  disk("sdb", "1");   // bit 1
+  disk("sdc", "1");   // bit 2
+  disk("sr0", nullptr);  // bit 26
+  disk("sr1", "1");   // bit 27
+  disk("loop0", "0");
+  disk("nvme0n1", "0");
+  disk("sdaa", "1");  // beyond the letters
+  EXPECT_EQ(DriveMaskOf(sys), (1u << 1) | (1u << 2) | (1u << 26) | (1u << 27));
+  EXPECT_EQ(DriveMaskOf("missing-dir"), 0u);
+}
+
+}  // namespace
+}  // namespace quillon::device::linux_backend

@@ -1,0 +1,164 @@
+// Test doubles for the device layer: a simulator served in-process, a view
+// and timers that record what the controller does, and a package source with
+// a fixed image.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "quillon/device/download_controller.h"
+#include "quillon/device/sim/sim_backend.h"
+#include "quillon/device/transport.h"
+#include "quillon/devsim/sim_server.h"
+
+namespace quillon::device::testing {
+
+// A simulator on a socket in the test's working directory, a backend
+// connected to it and a transport configured as the window configures it.
+class SimulatorRig {
+ public:
+  explicit SimulatorRig(devsim::SimulatedDeviceOptions options = {},
+                        std::string socket = "device-test.sock") {
+    std::string error;
+    server = devsim::SimServer::Create(socket, options, error);
+    if (!server) throw std::runtime_error(error);
+    server->Start();
+    backend = sim::SimBackend::Connect(socket);
+    if (!backend) throw std::runtime_error("simulator does not answer");
+    transport = std::make_unique<Transport>(backend->PassThrough());
+    transport->ConfigureTransport(42, 100, 16);
+    transport->InitTransport();
+  }
+
+  template <typename Action>
+  auto Device(Action&& action) {
+    return server->WithDevice(std::forward<Action>(action));
+  }
+  std::vector<devsim::CommandLogEntry> Log() {
+    return Device([](devsim::SimulatedDevice& d) { return d.Log(); });
+  }
+  std::vector<devsim::CommandLogEntry> LogOf(devsim::DeviceCommand command) {
+    std::vector<devsim::CommandLogEntry> matching;
+    for (const auto& entry : Log()) {
+      if (entry.command == command) matching.push_back(entry);
+    }
+    return matching;
+  }
+  void ClearLog() {
+    Device([](devsim::SimulatedDevice& d) {
+      d.ClearLog();
+      return 0;
+    });
+  }
+  void AddFault(std::string_view spec) {
+    const auto fault = devsim::ParseFault(spec);
+    ASSERT_TRUE(fault) << spec;
+    Device([&](devsim::SimulatedDevice& d) { return d.Faults().Add(*fault); });
+  }
+  std::vector<std::uint8_t> Flash(std::uint32_t address, std::size_t length) {
+    return Device([&](devsim::SimulatedDevice& d) {
+      const auto bytes = d.Flash().Bytes().subspan(address, length);
+      return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    });
+  }
+
+  std::unique_ptr<devsim::SimServer> server;
+  std::unique_ptr<sim::SimBackend> backend;
+  std::unique_ptr<Transport> transport;
+};
+
+class RecordingView final : public DownloadView {
+ public:
+  void SetControlEnabled(int controlId, bool enabled) override { enabled_[controlId] = enabled; }
+  void SetInformationText(std::u16string_view text) override { texts.emplace_back(text); }
+  void SetProgressPosition(int position) override { positions.push_back(position); }
+  void Show(const UserMessage& message) override {
+    const std::lock_guard lock(mutex_);
+    messages.push_back(message);
+  }
+
+  // Controls never touched count as enabled, as in the window template.
+  bool Enabled(int controlId) const {
+    const auto found = enabled_.find(controlId);
+    return found == enabled_.end() || found->second;
+  }
+  std::u16string LastText() const { return texts.empty() ? u"" : texts.back(); }
+
+  std::vector<std::u16string> texts;
+  std::vector<int> positions;
+  std::vector<UserMessage> messages;
+
+ private:
+  std::map<int, bool> enabled_;
+  std::mutex mutex_;
+};
+
+class FakeTimers final : public DownloadTimers {
+ public:
+  bool StartTimer(int timerId, std::chrono::milliseconds interval) override {
+    running[timerId] = interval;
+    ++starts;
+    return true;
+  }
+  bool StopTimer(int timerId) override {
+    running.erase(timerId);
+    return true;
+  }
+  void Wait(std::chrono::milliseconds duration) override { waited += duration; }
+  bool Running(int timerId) const { return running.count(timerId) != 0; }
+
+  std::map<int, std::chrono::milliseconds> running;
+  int starts = 0;
+  std::chrono::milliseconds waited{0};
+};
+
+// A package of a fixed image, with an optional user image behind it.
+class FixedPackage final : public PackageSource {
+ public:
+  void ReadSettings() override { ++settingsReads; }
+  std::uint32_t PreparePackageEntries(MessageSink& messages) override {
+    if (onPrepare) onPrepare();
+    if (prepareCode != 0) messages.Show({u"Can't find the specified file!"});
+    return prepareCode;
+  }
+  std::size_t PackageLength() override { return image.size(); }
+  std::uint32_t FillPackage(std::span<std::uint8_t> out) override {
+    std::copy(image.begin(), image.end(), out.begin());
+    return 0;
+  }
+  std::uint16_t BlockCount() override {
+    return static_cast<std::uint16_t>((image.size() + 0xFFFF) / 0x10000);
+  }
+  std::filesystem::path UserImagePath() override { return userImage; }
+
+  std::vector<std::uint8_t> image;
+  std::filesystem::path userImage;
+  std::uint32_t prepareCode = 0;
+  int settingsReads = 0;
+  std::function<void()> onPrepare;  // runs on the worker thread
+};
+
+// Bytes that are neither zero nor erased flash, so lost writes show.
+inline std::vector<std::uint8_t> PatternBytes(std::size_t length, std::uint8_t seed = 7) {
+  std::vector<std::uint8_t> bytes(length);
+  for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<std::uint8_t>((i * 31 + seed) % 251);
+  return bytes;
+}
+
+inline void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path());
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+}  // namespace quillon::device::testing

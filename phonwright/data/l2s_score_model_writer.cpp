@@ -38,6 +38,10 @@ std::map<Context, std::uint32_t> RecordIndexes(const Nodes& nodes) {
 
 }  // namespace
 
+void ScoreModelContent::Set(const std::vector<std::uint8_t>& context, std::uint8_t key, std::int32_t score) {
+  leaves[context][key] = score;
+}
+
 std::string EncodeScoreModel(const ScoreModelContent& content) {
   const std::size_t n = content.contextLength;
   if (n > l2s::kMaxContextLevels) throw std::invalid_argument("score model with more than 10 context levels");

@@ -17,6 +17,9 @@ struct ScoreModelContent {
   // score. The key 2 holds the context's back-off weight. With n = 0 the only
   // leaf has the empty context.
   std::map<std::vector<std::uint8_t>, std::map<std::uint8_t, std::int32_t>> leaves;
+
+  // Sets the score of `key` after `context` (key 2: the context's back-off weight).
+  void Set(const std::vector<std::uint8_t>& context, std::uint8_t key, std::int32_t score);
 };
 
 // Returns the file's bytes. Throws std::invalid_argument when a context has the

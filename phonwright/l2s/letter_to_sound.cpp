@@ -57,8 +57,7 @@ class HypothesisSearch {
       const auto columns = Columns(h);
       auto path = ChoosePhonemes(models_, columns);
       if (!path) continue;
-      const std::int64_t combined =
-          (path->score * LetterToSoundModels::kCombinationWeight + finalScore * 1000) / 1000;
+      const std::int64_t combined = CombinedScore(path->score, finalScore);
       if (combined > best) {
         best = combined;
         winner = std::move(path);
@@ -115,6 +114,10 @@ class HypothesisSearch {
 };
 
 }  // namespace
+
+std::int64_t CombinedScore(std::int64_t phonemeScore, std::int64_t hypothesisScore) {
+  return (phonemeScore * LetterToSoundModels::kCombinationWeight + hypothesisScore * 1000) / 1000;
+}
 
 std::string LetterToSound(LetterToSoundModels& models, std::string_view word) {
   if (!models.is_loaded() || word.empty() || word.size() > kMaxLetterToSoundWordLength) return {};

@@ -9,6 +9,7 @@
 //   4. keep the one with the best (P x 95 + H x 1000) / 1000.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,9 @@ inline constexpr std::size_t kMaxLetterToSoundWordLength = 28;
 // word has no pronunciation: no path, models not loaded, an empty word or one
 // over 28 characters.
 std::string LetterToSound(LetterToSoundModels& models, std::string_view word);
+
+// Step 4's score of a final hypothesis: (P x 95 + H x 1000) / 1000, the
+// division truncating toward zero, computed without 32-bit overflow.
+std::int64_t CombinedScore(std::int64_t phonemeScore, std::int64_t hypothesisScore);
 
 }  // namespace phonwright::l2s

@@ -1,0 +1,144 @@
+#include "phonwright/core/english_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include "l2s_test_models.h"
+#include "phonwright/core/english_phone_table.h"
+#include "phonwright/data/english_dictionary_writer.h"
+
+namespace phonwright {
+namespace {
+
+class EnglishConversionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const auto path = std::filesystem::current_path() / "dict.bin";
+    data::WriteEnglishDictionary(
+        path, {.phones = {"HH", "AH", "L", "OW", "W", "ER", "D", "EH", "N", "B", "IY", "AX", "M", "AA", "R", "K", "AO", "T", "UW"},
+               .words = {{"HELLO", {{"HH", "AH", "L", "OW"}}},
+                         {"WORLD", {{"W", "ER", "L", "D"}}},
+                         {"WELL", {{"W", "EH", "L"}}},
+                         {"KNOWN", {{"N", "OW", "N"}}},
+                         {"B", {{"B", "AX"}}},
+                         {"A", {{"AA"}}},
+                         {"MORN", {{"M", "AO", "R", "N"}}},
+                         {"ARM", {{"AA", "R", "M"}}},
+                         {"TWO", {{"T", "UW"}}}}});
+    ASSERT_TRUE(dictionary_.Open(path));
+  }
+
+  EnglishPhonemes Words(std::string_view text) { return ConvertEnglishWords(sources_, text); }
+  EnglishPhonemes Mixed(std::string_view text) { return ConvertMixedText(sources_, text); }
+
+  EnglishDictionary dictionary_;
+  l2s::LetterToSoundModels letterToSound_;  // unloaded unless a test loads it
+  EnglishSources sources_{dictionary_, letterToSound_, std::filesystem::current_path() / "no-c2zy.tbl"};
+};
+
+TEST_F(EnglishConversionTest, WordsAreJoinedWithWordBoundaries) {
+  EXPECT_EQ(Words("hello world").phonemes, "HH AH L OW  $ W ER L D  ");
+  EXPECT_EQ(Words("well-known").phonemes, "W EH L  $ N OW N  ");
+  EXPECT_EQ(Words("Hello.\tWORLD\n").phonemes, "HH AH L OW  $ W ER L D  ");
+  EXPECT_TRUE(Words("hello world").complete);
+}
+
+TEST_F(EnglishConversionTest, SingleLettersAndExceptions) {
+  EXPECT_EQ(Words("a").phonemes, "AX  ");  // the letter, although the dictionary holds A
+  EXPECT_EQ(Words("A").phonemes, "AX  ");
+  EXPECT_EQ(Words("a*").phonemes, "EY  ");
+  EXPECT_EQ(Words("b").phonemes, "B AX  ");  // the dictionary's B comes before the letter name
+  EXPECT_EQ(Words("q").phonemes, "K IY UW  ");
+  EXPECT_EQ(Words("w").phonemes, "D AH B AX UW  ");
+  const auto punctuation = Words("hello ! world");
+  EXPECT_FALSE(punctuation.complete);
+  EXPECT_EQ(punctuation.phonemes, "HH AH L OW  $ W ER L D  ");  // the failed word keeps its number
+}
+
+TEST_F(EnglishConversionTest, WordsWithoutReadingFailOrGoToLetterToSound) {
+  const auto missing = Words("hello zork");
+  EXPECT_FALSE(missing.complete);
+  EXPECT_EQ(missing.phonemes, "HH AH L OW  ");
+
+  l2s::testing_models::ModelSetBuilder builder;
+  for (const char* letter : {"z", "o", "r", "k"}) builder.Candidate(letter, std::string(1, letter[0] - 'a' + 'A'));
+  builder.Stage2Order(1).WriteAndLoad(std::filesystem::current_path() / "l2s", letterToSound_);
+  ASSERT_TRUE(letterToSound_.is_loaded());
+  const auto decoded = Words("hello Zork");
+  EXPECT_TRUE(decoded.complete);
+  EXPECT_EQ(decoded.phonemes, "HH AH L OW  $ Z O R K  ");
+}
+
+TEST_F(EnglishConversionTest, MixedTextSpellsDigitsAndDropsFailedRuns) {
+  EXPECT_EQ(Mixed("b2").phonemes, "B AX  $ T UW  ");
+  EXPECT_EQ(Mixed("well-known").phonemes, "W EH L  $ N OW N  ");
+  const auto failed = Mixed("2 zork");
+  EXPECT_FALSE(failed.complete);
+  EXPECT_EQ(failed.phonemes, "");
+}
+
+TEST_F(EnglishConversionTest, MixedTextConvertsEachRunOnItsOwn) {
+  const std::string text = "hello\xA7\x41world";  // a Big5 character between the words
+  const auto mixed = Mixed(text);
+  EXPECT_TRUE(mixed.complete);
+  EXPECT_EQ(mixed.phonemes, "HH AH L OW  W ER L D  ");  // each run starts a new word list
+  const auto failed = Mixed("hello zork\xA7\x41world");
+  EXPECT_FALSE(failed.complete);
+  EXPECT_EQ(failed.phonemes, "W ER L D  ");  // the whole run with the failed word is left out
+}
+
+TEST_F(EnglishConversionTest, ConvertedTextMustFitTheWorkBuffer) {
+  std::string text;
+  for (int i = 0; i < 30; ++i) text += "hello\xA7\x41";  // 30 runs of 12 bytes: 360
+  EXPECT_TRUE(Mixed(text).complete);
+  for (int i = 0; i < 20; ++i) text += "hello\xA7\x41";
+  const auto cut = Mixed(text);
+  EXPECT_FALSE(cut.complete);
+  EXPECT_EQ(cut.phonemes.size(), 41u * 12u);  // whole runs only, below 500 bytes
+}
+
+TEST(MarkSonorants, MarksSonorantsAndNumbersUnits) {
+  const auto marked = MarkSonorants("HH AH L OW  $ W ER L D  ");
+  EXPECT_EQ(marked.phonemes, "HH AH LH OW W ER LT D");
+  EXPECT_EQ(marked.codes, "428 414 433 440 452 424 434 421");
+  EXPECT_EQ(marked.contextUnits, "HH AH LH OW  $ W ER LT D");
+
+  EXPECT_EQ(MarkSonorants("M AO R N").phonemes, "MH AO RT NT");
+  EXPECT_EQ(MarkSonorants("AA R M  $ N OW N").phonemes, "AA RT MT NH OW NT");
+  EXPECT_EQ(MarkSonorants("AA R M  $ N OW N").codes, "412 444 436 437 440 438 ");  // a final sonorant keeps its blank
+  EXPECT_EQ(MarkSonorants("L Y").phonemes, "LH Y");
+}
+
+TEST(MarkSonorants, EdgeInputs) {
+  const auto empty = MarkSonorants("  ");
+  EXPECT_EQ(empty.phonemes, "");
+  EXPECT_EQ(empty.codes, "");
+  EXPECT_EQ(empty.contextUnits, "");
+  EXPECT_EQ(MarkSonorants("QQ").codes, "411");  // an unknown phone
+  const auto trailing = MarkSonorants("B $");
+  EXPECT_EQ(trailing.phonemes, "B ");  // emitted once
+  EXPECT_EQ(trailing.codes, "419 ");
+}
+
+TEST(EnglishPhoneTable, IndexesAndSets) {
+  EXPECT_EQ(PhoneIndex("AA"), 0);
+  EXPECT_EQ(PhoneIndex("LH"), 21);
+  EXPECT_EQ(PhoneIndex("N"), 47);
+  EXPECT_EQ(PhoneIndex("L "), -1);
+  EXPECT_TRUE(IsSonorant("R"));
+  EXPECT_FALSE(IsSonorant("RH"));
+  EXPECT_TRUE(IsSyllableVowel("Y"));
+  EXPECT_FALSE(IsSyllableVowel("W"));
+}
+
+TEST_F(EnglishConversionTest, TextConversionGivesPhonemesCodesAndContextUnits) {
+  const auto converted = ConvertEnglishText(sources_, "hello world");
+  EXPECT_TRUE(converted.complete);
+  EXPECT_EQ(converted.units.phonemes, "HH AH LH OW W ER LT D");
+  EXPECT_EQ(converted.units.codes, "428 414 433 440 452 424 434 421");
+  const auto single = ConvertEnglishText(sources_, "hello");
+  EXPECT_EQ(single.units.codes, "428 414 433 440");
+  EXPECT_FALSE(ConvertEnglishText(sources_, "zork").complete);
+}
+
+}  // namespace
+}  // namespace phonwright

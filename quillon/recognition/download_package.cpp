@@ -1,0 +1,18 @@
+#include "quillon/recognition/download_package.h"
+
+#include "quillon/recognition/result_codes.h"
+
+namespace quillon {
+
+DownloadPackage BuildDownloadPackage(const PackageInputs& inputs, PackageEntryTable& table,
+                                     SentenceConverter& engine, MessageSink& messages, PackageProgress progress) {
+  DownloadPackage package;
+  PackageBuilder builder(inputs, table, engine, std::move(progress));
+  if ((package.code = builder.PreparePackageEntries(messages)) != kResultOk) return package;
+  package.bytes.assign(builder.PackageLength(), 0);
+  if ((package.code = builder.FillPackage(package.bytes)) != kResultOk) return package;
+  package.blockCount = builder.BlockCount();
+  return package;
+}
+
+}  // namespace quillon

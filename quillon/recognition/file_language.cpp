@@ -1,0 +1,25 @@
+#include "quillon/recognition/file_language.h"
+
+#include "quillon/recognition/command_text_decoder.h"
+#include "quillon/recognition/file_bytes.h"
+
+namespace quillon {
+
+std::optional<TextLanguage> ReadFileLanguage(const std::filesystem::path& path) {
+  const FileBytes file = ReadWholeFile(path);
+  if (file.status != FileReadStatus::Ok) return std::nullopt;
+  const std::string_view bytes = file.bytes;
+  switch (DetectFileEncoding(bytes)) {
+    case FileEncoding::Utf16Le: return DetectTextLanguage(WideTextAfterMark(bytes));
+    case FileEncoding::None: return DetectTextLanguage(bytes);
+    default: return std::nullopt;
+  }
+}
+
+bool CheckFileLanguage(const std::filesystem::path& path, const LanguageSettings& settings) {
+  const std::optional<TextLanguage> language = ReadFileLanguage(path);
+  if (!language || *language == TextLanguage::Unknown) return false;
+  return LanguageFitsSettings(*language, settings);
+}
+
+}  // namespace quillon

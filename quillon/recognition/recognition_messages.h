@@ -1,0 +1,23 @@
+// The messages the command file reader and the package builder show the user,
+// worded exactly as the program has always shown them (caption "Error", stop
+// icon, "\r\n" line breaks).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "quillon/config/user_message.h"
+
+namespace quillon {
+
+UserMessage FileOpenFailedMessage();       // "Fail to open file!"
+UserMessage FileSizeZeroMessage();         // "File size is zero!"
+UserMessage TransformFailedMessage();      // "Fail to transform data! ..."
+UserMessage TooManySentencesMessage(int maximum);
+UserMessage FileFormatErrorMessage();      // "File format error"
+UserMessage FileContentErrorMessage();     // "File content error! ..."
+UserMessage FileNotFoundMessage(const std::filesystem::path& path);
+UserMessage LanguageConflictMessage(const std::filesystem::path& path);
+UserMessage McuImageTooLargeMessage(const std::filesystem::path& path, std::uint32_t maximum);
+
+}  // namespace quillon

@@ -1,0 +1,153 @@
+// Counting and parsing sentence lines: the token scan that crosses line ends,
+// the first-digit skip, IDs, the content checks and the field limits.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "quillon/recognition/sentence_line_scanner.h"
+#include "quillon/recognition/sentence_parser.h"
+#include "quillon/tests/recognition_fake_converter.h"
+
+namespace quillon {
+namespace {
+
+using testing::FakeSentenceConverter;
+
+const std::string kOn = "\xB6\x7D\xBF\x4F";  // Big5 of two characters
+
+TEST(CountSentencesTest, CountsLinesWithTwoTokensStartingWithADigit) {
+  EXPECT_EQ(CountSentences("1 on\r\n2 off\r\n"), 2);
+  EXPECT_EQ(CountSentences("1 on\nx off\n3 up"), 2);  // "x" does not begin with a digit
+  EXPECT_EQ(CountSentences("no digits here\n"), 0);
+  EXPECT_EQ(CountSentences(""), 0);
+}
+
+TEST(CountSentencesTest, TextBeforeTheFirstDigitIsIgnoredEvenMidLine) {
+  EXPECT_EQ(CountSentences("header abc7 on\nnote line\n"), 1);
+  ParseResult parsed;
+  FakeSentenceConverter converter;
+  parsed = ParseSentences("header 7 up\n", TextLanguage::English, converter);
+  ASSERT_TRUE(parsed.ok);
+  ASSERT_EQ(parsed.records.size(), 1u);
+  EXPECT_EQ(parsed.records[0].id, 7);
+  EXPECT_EQ(parsed.records[0].text, "up");
+}
+
+TEST(CountSentencesTest, TokensAreReadAcrossLineEnds) {
+  FakeSentenceConverter converter;
+  // A line holding only an ID pairs it with the first token of the next line,
+  // and the next line is then read as a line of its own.
+  ParseResult parsed = ParseSentences("1\nhello there\n", TextLanguage::English, converter);
+  ASSERT_TRUE(parsed.ok);
+  ASSERT_EQ(parsed.records.size(), 1u);
+  EXPECT_EQ(parsed.records[0].id, 1);
+  EXPECT_EQ(parsed.records[0].text, "hello");
+  EXPECT_EQ(CountSentences("1\n2 two\n"), 2);
+  // Paired with the next ID, the sentence "2" fails the content check.
+  EXPECT_FALSE(ParseSentences("1\n2 two\n", TextLanguage::English, converter).ok);
+
+  // An empty line after the first digit makes the next sentence count twice.
+  EXPECT_EQ(CountSentences("1 one\n\n2 two\n"), 3);
+  parsed = ParseSentences("1 one\n\n2 two\n", TextLanguage::English, converter);
+  ASSERT_TRUE(parsed.ok);
+  ASSERT_EQ(parsed.records.size(), 3u);
+  EXPECT_EQ(parsed.records[1].id, 2);
+  EXPECT_EQ(parsed.records[2].id, 2);
+}
+
+TEST(CountSentencesTest, ManyBlankLinesScanInLinearTime) {
+  std::string text = "1 a\n" + std::string(2'000'000, '\n') + "2 b\n";
+  EXPECT_EQ(CountSentences(text), 2'000'002);
+}
+
+TEST(SentenceIdTest, DecimalAndHexadecimal) {
+  EXPECT_EQ(ParseSentenceId("0x1F"), 31);
+  EXPECT_EQ(ParseSentenceId("0X1f"), 31);
+  EXPECT_EQ(ParseSentenceId("42abc"), 42);
+  EXPECT_EQ(ParseSentenceId("0x"), 0);
+  EXPECT_EQ(ParseSentenceId("4294967297"), 1);  // wraps like the 32-bit field
+}
+
+TEST(ContentCheckTest, EnglishLettersHyphensAndApostrophes) {
+  EXPECT_TRUE(IsEnglishSentence("turn-on"));
+  EXPECT_TRUE(IsEnglishSentence("don't"));
+  EXPECT_FALSE(IsEnglishSentence("back\\slash"));
+  EXPECT_FALSE(IsEnglishSentence("on1"));
+  EXPECT_TRUE(PassesContentCheck("1", "turn-on", TextLanguage::English));
+  EXPECT_FALSE(PassesContentCheck("1", "back\\slash", TextLanguage::English));
+}
+
+TEST(ContentCheckTest, ChineseNeedsDoubleByteCharacters) {
+  EXPECT_TRUE(PassesContentCheck("1", kOn, TextLanguage::Big5));
+  EXPECT_TRUE(PassesContentCheck("1", kOn, TextLanguage::Unknown));
+  EXPECT_FALSE(PassesContentCheck("1", "A" + kOn, TextLanguage::Big5));
+  // Only even offsets are examined: an ASCII trail byte is accepted.
+  EXPECT_TRUE(PassesContentCheck("1", "\xA4" "A", TextLanguage::Gbk));
+}
+
+TEST(ContentCheckTest, TokensLongerThanTheirFieldsAreRefused) {
+  EXPECT_TRUE(PassesContentCheck(std::string(79, '1'), "on", TextLanguage::English));
+  EXPECT_FALSE(PassesContentCheck(std::string(80, '1'), "on", TextLanguage::English));
+  EXPECT_TRUE(PassesContentCheck("1", std::string(511, 'a'), TextLanguage::English));
+  EXPECT_FALSE(PassesContentCheck("1", std::string(512, 'a'), TextLanguage::English));
+}
+
+TEST(ParseSentencesTest, RecordsHoldIdTextAndEngineOutputs) {
+  FakeSentenceConverter converter;
+  const ParseResult parsed = ParseSentences("0x1A " + kOn + "\r\n5 " + kOn + "\r\n", TextLanguage::Big5, converter);
+  ASSERT_TRUE(parsed.ok);
+  ASSERT_EQ(parsed.records.size(), 2u);
+  const SentenceRecord& first = parsed.records[0];
+  EXPECT_EQ(first.id, 0x1A);
+  EXPECT_EQ(first.text, kOn);
+  const SentenceConversion expected = converter.Convert(kOn, TextLanguage::Big5);
+  EXPECT_EQ(first.unitCount, expected.unitCount);
+  EXPECT_EQ(first.unitCodeList, expected.unitCodeList);
+  EXPECT_EQ(first.unitNameString, expected.unitNameString);
+  EXPECT_EQ(first.phoneString, expected.phoneString);
+  EXPECT_EQ(first.displayString, expected.displayString);
+  EXPECT_EQ(parsed.records[1].id, 5);
+}
+
+TEST(ParseSentencesTest, StopsAtTheFirstRefusedSentence) {
+  FakeSentenceConverter converter;
+  ParseResult parsed = ParseSentences("1 on\n2 o-n\n3 back\\slash\n4 on\n", TextLanguage::English, converter);
+  EXPECT_FALSE(parsed.ok);
+  EXPECT_EQ(parsed.records.size(), 2u);
+  EXPECT_EQ(converter.calls, 2);  // the refused sentence is never converted
+
+  parsed = ParseSentences("1 " + kOn + "\n2 A" + kOn + "\n", TextLanguage::Big5, converter);
+  EXPECT_FALSE(parsed.ok);
+  EXPECT_EQ(parsed.records.size(), 1u);
+}
+
+TEST(ParseSentencesTest, DuplicateIdsAreKeptInFileOrder) {
+  FakeSentenceConverter converter;
+  const ParseResult parsed = ParseSentences("3 on\n3 off\n", TextLanguage::English, converter);
+  ASSERT_TRUE(parsed.ok);
+  ASSERT_EQ(parsed.records.size(), 2u);
+  EXPECT_EQ(parsed.records[0].text, "on");
+  EXPECT_EQ(parsed.records[1].text, "off");
+}
+
+TEST(ParseSentencesTest, EngineOutputMustHaveCodesAndFitTheRecord) {
+  FakeSentenceConverter converter;
+  converter.overrides["silent"] = SentenceConversion{};
+  EXPECT_FALSE(ParseSentences("1 silent\n", TextLanguage::English, converter).ok);
+  converter.overrides["blank"] = SentenceConversion{.unitCount = 0, .unitCodeList = "  "};
+  EXPECT_FALSE(ParseSentences("1 blank\n", TextLanguage::English, converter).ok);
+
+  SentenceConversion fits{.unitCount = 1, .unitCodeList = "412 ", .unitNameString = std::string(511, 'u')};
+  converter.overrides["fits"] = fits;
+  EXPECT_TRUE(ParseSentences("1 fits\n", TextLanguage::English, converter).ok);
+  SentenceConversion tooLong = fits;
+  tooLong.unitNameString += "u";
+  converter.overrides["long"] = tooLong;
+  EXPECT_FALSE(ParseSentences("1 long\n", TextLanguage::English, converter).ok);
+  SentenceConversion wideTooLong{.unitCount = 1, .displayString = std::u16string(512, u'x'), .unitCodeList = "412 "};
+  converter.overrides["wide"] = wideTooLong;
+  EXPECT_FALSE(ParseSentences("1 wide\n", TextLanguage::English, converter).ok);
+}
+
+}  // namespace
+}  // namespace quillon

@@ -61,8 +61,13 @@ DecodedText Failure(FileEncoding encoding, TextLanguage language = TextLanguage:
   return result;
 }
 
-// The converted text must fit, with its terminator, in the file's size.
-bool FitsFileSize(const std::string& text, std::size_t fileSize) { return text.size() + 1 <= fileSize; }
+// Conversions write into a working buffer of one and a half times the file's
+// size; the converted text must fit it with its terminator.
+std::size_t WorkingBufferSize(std::string_view fileBytes) { return fileBytes.size() + fileBytes.size() / 2; }
+
+bool FitsWorkingBuffer(const std::string& text, std::string_view fileBytes) {
+  return text.size() + 1 <= WorkingBufferSize(fileBytes);
+}
 
 DecodedText DecodeUtf16Le(std::string_view fileBytes) {
   const std::u16string wide = WideTextAfterMark(fileBytes);
@@ -70,7 +75,7 @@ DecodedText DecodeUtf16Le(std::string_view fileBytes) {
   if (language == TextLanguage::Unknown) return Failure(FileEncoding::Utf16Le);
 
   const std::string inLanguagePage = platform::FromUtf16(CodePageOf(language), wide).bytes;
-  if (inLanguagePage.size() > fileBytes.size()) return Failure(FileEncoding::Utf16Le, language);
+  if (inLanguagePage.size() > WorkingBufferSize(fileBytes)) return Failure(FileEncoding::Utf16Le, language);
   std::string normalised;
   switch (language) {
     case TextLanguage::Big5: normalised = inLanguagePage; break;
@@ -79,7 +84,7 @@ DecodedText DecodeUtf16Le(std::string_view fileBytes) {
       normalised = platform::Recode(platform::kCodePageOem437, platform::kCodePageBig5, inLanguagePage).bytes;
       break;
   }
-  if (!FitsFileSize(normalised, fileBytes.size())) return Failure(FileEncoding::Utf16Le, language);
+  if (!FitsWorkingBuffer(normalised, fileBytes)) return Failure(FileEncoding::Utf16Le, language);
   return {true, FileEncoding::Utf16Le, language, std::move(normalised)};
 }
 
@@ -93,7 +98,7 @@ DecodedText DecodeWithoutMark(std::string_view fileBytes, platform::LanguageId s
     }
     if (systemLanguage == platform::kLangChinesePrc) {
       std::string converted = GbkToTraditionalBig5(text);
-      if (!FitsFileSize(converted, fileBytes.size())) return Failure(FileEncoding::None, language);
+      if (!FitsWorkingBuffer(converted, fileBytes)) return Failure(FileEncoding::None, language);
       return {true, FileEncoding::None, language, std::move(converted)};
     }
     return Failure(FileEncoding::None, language);

@@ -42,7 +42,8 @@ struct DecodedText {
 
 // Detects the encoding, converts the bytes to code page 950 and detects the
 // language, with the rules of `systemLanguage` for files without a mark. Text
-// that would no longer fit the file's size once converted is refused.
+// that would not fit one and a half times the file's size once converted (with
+// its terminator) is refused.
 DecodedText DecodeCommandText(std::string_view fileBytes, platform::LanguageId systemLanguage);
 
 }  // namespace quillon

@@ -18,13 +18,15 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using testing::FakeSentenceConverter;
 
-SentenceRecord English(std::int32_t id, int count, std::string units) {
-  return SentenceRecord{.unitCount = count, .id = id, .unitCodeList = "412 ", .unitNameString = std::move(units)};
+SentenceRecord Record(std::int32_t id, int count, std::string units) {
+  SentenceRecord record;
+  record.id = id;
+  record.unitCount = count;
+  record.unitNameString = std::move(units);
+  return record;
 }
-
-SentenceRecord Chinese(std::int32_t id, int count, std::string units) {
-  return SentenceRecord{.unitCount = count, .id = id, .unitCodeList = "1001 ", .unitNameString = std::move(units)};
-}
+SentenceRecord English(std::int32_t id, int count, std::string units) { return Record(id, count, std::move(units)); }
+SentenceRecord Chinese(std::int32_t id, int count, std::string units) { return Record(id, count, std::move(units)); }
 
 std::string Syllables(int count) {
   std::string units;

@@ -15,6 +15,14 @@ using testing::FakeSentenceConverter;
 
 const std::string kOn = "\xB6\x7D\xBF\x4F";  // Big5 of two characters
 
+SentenceConversion Conversion(int count, std::string codes, std::string units) {
+  SentenceConversion conversion;
+  conversion.unitCount = count;
+  conversion.unitCodeList = std::move(codes);
+  conversion.unitNameString = std::move(units);
+  return conversion;
+}
+
 TEST(CountSentencesTest, CountsLinesWithTwoTokensStartingWithADigit) {
   EXPECT_EQ(CountSentences("1 on\r\n2 off\r\n"), 2);
   EXPECT_EQ(CountSentences("1 on\nx off\n3 up"), 2);  // "x" does not begin with a digit
@@ -134,17 +142,18 @@ TEST(ParseSentencesTest, EngineOutputMustHaveCodesAndFitTheRecord) {
   FakeSentenceConverter converter;
   converter.overrides["silent"] = SentenceConversion{};
   EXPECT_FALSE(ParseSentences("1 silent\n", TextLanguage::English, converter).ok);
-  converter.overrides["blank"] = SentenceConversion{.unitCount = 0, .unitCodeList = "  "};
+  converter.overrides["blank"] = Conversion(0, "  ", "");
   EXPECT_FALSE(ParseSentences("1 blank\n", TextLanguage::English, converter).ok);
 
-  SentenceConversion fits{.unitCount = 1, .unitCodeList = "412 ", .unitNameString = std::string(511, 'u')};
+  const SentenceConversion fits = Conversion(1, "412 ", std::string(511, 'u'));
   converter.overrides["fits"] = fits;
   EXPECT_TRUE(ParseSentences("1 fits\n", TextLanguage::English, converter).ok);
   SentenceConversion tooLong = fits;
   tooLong.unitNameString += "u";
   converter.overrides["long"] = tooLong;
   EXPECT_FALSE(ParseSentences("1 long\n", TextLanguage::English, converter).ok);
-  SentenceConversion wideTooLong{.unitCount = 1, .displayString = std::u16string(512, u'x'), .unitCodeList = "412 "};
+  SentenceConversion wideTooLong = Conversion(1, "412 ", "RCD_AA");
+  wideTooLong.displayString = std::u16string(512, u'x');
   converter.overrides["wide"] = wideTooLong;
   EXPECT_FALSE(ParseSentences("1 wide\n", TextLanguage::English, converter).ok);
 }

@@ -19,9 +19,12 @@ std::size_t UnitByteCount(int unitCount, TextLanguage language) {
   return IsEnglish(language) ? n : 2 * n;
 }
 
-// Reads the decimal number right after position `at`; nothing when no digit follows.
-std::optional<unsigned> NumberAfter(std::string_view text, std::size_t& at) {
-  std::size_t position = at + 1;
+// Finds the next `letter` from `at` and reads the decimal number right after
+// it, leaving `at` behind the number; nothing when either is missing.
+std::optional<unsigned> NumberAfterLetter(std::string_view text, char letter, std::size_t& at) {
+  std::size_t position = text.find(letter, at);
+  if (position == std::string_view::npos) return std::nullopt;
+  ++position;
   if (position >= text.size() || text[position] < '0' || text[position] > '9') return std::nullopt;
   unsigned value = 0;
   for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position) {
@@ -36,13 +39,9 @@ std::optional<unsigned> NumberAfter(std::string_view text, std::size_t& at) {
 bool EncodeChineseUnits(std::string_view units, std::size_t syllables, std::uint8_t* out) {
   std::size_t at = 0;
   for (std::size_t i = 0; i < syllables; ++i) {
-    at = units.find('I', at);
-    if (at == std::string_view::npos) return false;
-    const std::optional<unsigned> initial = NumberAfter(units, at);
+    const std::optional<unsigned> initial = NumberAfterLetter(units, 'I', at);
     if (!initial) return false;
-    at = units.find('F', at);
-    if (at == std::string_view::npos) return false;
-    const std::optional<unsigned> final = NumberAfter(units, at);
+    const std::optional<unsigned> final = NumberAfterLetter(units, 'F', at);
     if (!final) return false;
     out[2 * i] = static_cast<std::uint8_t>(*initial + 37);
     out[2 * i + 1] = static_cast<std::uint8_t>(*final - 1);

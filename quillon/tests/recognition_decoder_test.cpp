@@ -6,27 +6,16 @@
 
 #include "platform/code_page.h"
 #include "quillon/recognition/command_text_decoder.h"
+#include "quillon/tests/recognition_test_text.h"
 
 namespace quillon {
 namespace {
 
+using testing::Big5;
+using testing::Gbk;
+using testing::Utf16LeFile;
+
 using platform::LanguageId;
-
-std::string Big5(std::string_view utf8) {
-  return platform::FromUtf16(platform::kCodePageBig5, platform::Utf8ToUtf16(utf8)).bytes;
-}
-std::string Gbk(std::string_view utf8) {
-  return platform::FromUtf16(platform::kCodePageGbk, platform::Utf8ToUtf16(utf8)).bytes;
-}
-
-std::string Utf16LeFile(std::string_view utf8) {
-  std::string bytes = "\xFF\xFE";
-  for (char16_t unit : platform::Utf8ToUtf16(utf8)) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
 
 TEST(LanguageTest, SecondTokenOfEachLineDecides) {
   EXPECT_TRUE(IsTextOfLanguage("1 " + Big5("開燈") + "\r\n2 " + Big5("關燈") + "\n", TextLanguage::Big5));

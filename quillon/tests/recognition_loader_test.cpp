@@ -9,18 +9,12 @@
 #include "quillon/recognition/command_file_loader.h"
 #include "quillon/recognition/recognition_messages.h"
 #include "quillon/tests/recognition_fake_converter.h"
+#include "quillon/tests/recognition_test_text.h"
 
 namespace quillon {
 namespace {
 
-std::string Utf16LeFile(std::string_view utf8) {
-  std::string bytes = "\xFF\xFE";
-  for (char16_t unit : platform::Utf8ToUtf16(utf8)) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
+using testing::Utf16LeFile;
 
 std::string Numbered(int count, std::string_view sentence) {
   std::string text;

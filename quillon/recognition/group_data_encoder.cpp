@@ -12,8 +12,6 @@
 namespace quillon {
 namespace {
 
-using Block = std::array<std::uint8_t, kMaxSentenceBlockSize>;
-
 std::size_t UnitByteCount(int unitCount, TextLanguage language) {
   const auto n = static_cast<std::size_t>(unitCount < 0 ? 0 : unitCount);
   return IsEnglish(language) ? n : 2 * n;
@@ -72,6 +70,19 @@ std::size_t SentenceBlockSize(int unitCount, TextLanguage language) {
   return 4 + n + n % 2;
 }
 
+int EncodeSentenceBlock(const SentenceRecord& record, TextLanguage language, SentenceBlock& block,
+                        std::size_t& size) {
+  const std::size_t unitBytes = UnitByteCount(record.unitCount, language);
+  size = SentenceBlockSize(record.unitCount, language);
+  if (size > kMaxSentenceBlockSize) return kResultSentenceBlockTooLarge;
+  block.fill(0xFF);
+  platform::StoreLittle16(block.data(), static_cast<std::uint16_t>(record.id));
+  platform::StoreLittle16(block.data() + 2, static_cast<std::uint16_t>(unitBytes));
+  const bool encoded = IsEnglish(language) ? EncodeEnglishUnits(record.unitNameString, unitBytes, block.data() + 4)
+                                           : EncodeChineseUnits(record.unitNameString, unitBytes / 2, block.data() + 4);
+  return encoded ? kResultOk : kResultSentenceRefused;
+}
+
 int EncodeGroupSentences(const LanguageSettings& settings, std::span<std::uint8_t> out,
                          std::span<const SentenceRecord> records, TextLanguage language) {
   const std::uint8_t flag = LanguageFlag(language);
@@ -86,18 +97,10 @@ int EncodeGroupSentences(const LanguageSettings& settings, std::span<std::uint8_
   out[1] = static_cast<std::uint8_t>(((count >> 8) & 0x3F) | (secondary ? 0x80 : 0));
 
   std::size_t position = kGroupHeaderSize;
+  SentenceBlock block;
   for (const SentenceRecord& record : records) {
-    const std::size_t unitBytes = UnitByteCount(record.unitCount, language);
-    const std::size_t blockSize = SentenceBlockSize(record.unitCount, language);
-    if (blockSize > kMaxSentenceBlockSize) return kResultSentenceBlockTooLarge;
-    Block block;
-    block.fill(0xFF);
-    platform::StoreLittle16(block.data(), static_cast<std::uint16_t>(record.id));
-    platform::StoreLittle16(block.data() + 2, static_cast<std::uint16_t>(unitBytes));
-    const bool encoded = IsEnglish(language)
-                             ? EncodeEnglishUnits(record.unitNameString, unitBytes, block.data() + 4)
-                             : EncodeChineseUnits(record.unitNameString, unitBytes / 2, block.data() + 4);
-    if (!encoded) return kResultSentenceRefused;
+    std::size_t blockSize = 0;
+    if (int code = EncodeSentenceBlock(record, language, block, blockSize)) return code;
     if (position + blockSize > out.size()) return kResultGroupDataTooLarge;
     std::copy_n(block.begin(), blockSize, out.begin() + static_cast<std::ptrdiff_t>(position));
     position += blockSize;

@@ -16,6 +16,7 @@
 // multiple of 4, at most 16384 bytes.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -32,6 +33,14 @@ inline constexpr std::size_t kMaxGroupDataSize = 16384;
 
 // Bytes of the sentence block of a sentence whose engine result is `unitCount`.
 std::size_t SentenceBlockSize(int unitCount, TextLanguage language);
+
+using SentenceBlock = std::array<std::uint8_t, kMaxSentenceBlockSize>;
+
+// Encodes the block of one sentence into `block` and returns 0 with its size
+// in `size`; 0x501A when it would exceed 512 bytes, 0x5019 when the unit names
+// do not read as the sentence's unit count.
+int EncodeSentenceBlock(const SentenceRecord& record, TextLanguage language, SentenceBlock& block,
+                        std::size_t& size);
 
 // Writes the header and the sentence blocks of `records` into `out`, which
 // holds the measured size and is zero-filled. Codes: 0; 0x501A when a block

@@ -1,0 +1,86 @@
+#include "quillon/cli/build_image_command.h"
+
+#include <string_view>
+
+#include "platform/atomic_file.h"
+#include "quillon/cli/exit_codes.h"
+#include "quillon/cli/stream_message_sink.h"
+#include "quillon/device/file_bytes.h"
+#include "quillon/recognition/workspace_package_source.h"
+#include "quillon/recognition/result_code_text.h"
+
+namespace quillon::cli {
+namespace {
+
+std::string_view AsChars(const std::vector<std::uint8_t>& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+bool WriteImage(CliContext& context, const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  if (const std::error_code error = platform::WriteFileAtomically(path, AsChars(bytes))) {
+    context.err << "build-image: cannot write " << path.string() << ": " << error.message() << "\n";
+    return false;
+  }
+  context.err << "wrote " << path.string() << " (" << bytes.size() << " bytes)\n";
+  return true;
+}
+
+PackageProgress ProgressLines(std::ostream& err) {
+  return [&err](PackageStep step, std::size_t index, std::size_t count, const PackageEntry& entry) {
+    err << (step == PackageStep::Measuring ? "measured " : "filling  ") << index + 1 << "/" << count << "  type "
+        << entry.type << "  " << entry.size << " bytes  " << entry.path.string() << "\n";
+  };
+}
+
+int RunBuildImage(CliContext& context, std::span<const std::string> arguments) {
+  if (arguments.size() != 1) {
+    context.err << "build-image: give exactly one output file\n";
+    return kExitUsage;
+  }
+  const std::filesystem::path out = context.invocationDirectory / arguments[0];
+  SentenceConverter* engine = context.engine();
+  if (engine == nullptr) return kExitRefused;
+
+  // The same steps as the download worker takes, so the files hold exactly
+  // what it would write.
+  PackageEntryTable table;
+  WorkspacePackageSource source(context.workspace, context.systemLanguage, table, *engine,
+                                ProgressLines(context.err));
+  source.ReadSettings();
+  StreamMessageSink messages(context.err);
+  std::vector<std::uint8_t> package;
+  std::uint32_t code = source.PreparePackageEntries(messages);
+  if (code == 0) {
+    package.assign(source.PackageLength(), 0);
+    code = source.FillPackage(package);
+  }
+  if (code != 0) {
+    context.err << "build-image: " << DescribeResultCode(static_cast<int>(code)) << "\n";
+    return kExitRefused;
+  }
+
+  std::filesystem::path userOut = out;
+  userOut += ".user";
+  std::optional<std::vector<std::uint8_t>> user;
+  if (const std::filesystem::path userImage = source.UserImagePath(); !userImage.empty()) {
+    user = device::ReadFilePadded(userImage, 8);
+    if (!user) {
+      context.err << "build-image: cannot read the user image " << userImage.string() << "\n";
+      return kExitRefused;
+    }
+  }
+  if (!WriteImage(context, out, package)) return kExitRefused;
+  if (user && !WriteImage(context, userOut, *user)) return kExitRefused;
+  context.err << "blocks " << source.BlockCount();
+  if (user) context.err << ", user image from 0x" << std::hex << source.BlockCount() * 0x10000u << std::dec;
+  context.err << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+CliCommand BuildImageCommand() {
+  return {"build-image", "OUT", "write the download image to OUT (and the user image to OUT.user)", RunBuildImage};
+}
+
+}  // namespace quillon::cli

@@ -1,0 +1,13 @@
+// A short English description of each result code of the group data and the
+// package build, for tools that report a failure without a message box.
+#pragma once
+
+#include <string>
+
+namespace quillon {
+
+// "0x5019: a sentence fails the content check or gives no unit codes", or
+// "0xNNNN" for a code this layer does not produce.
+std::string DescribeResultCode(int code);
+
+}  // namespace quillon

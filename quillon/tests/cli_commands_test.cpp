@@ -1,0 +1,168 @@
+// check and build-image on a small workspace with a fake engine.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "quillon/cli/cli_main.h"
+#include "quillon/cli/exit_codes.h"
+#include "quillon/recognition/download_package.h"
+#include "quillon/recognition/download_settings.h"
+#include "quillon/tests/recognition_fake_converter.h"
+
+namespace quillon::cli {
+namespace {
+
+class FakeEngine final : public EngineProvider {
+ public:
+  class Notes final : public PronunciationNotes {
+   public:
+    bool IsPolyphone(std::string_view character) override { return character == "\xA6\xE6"; }  // 行
+  };
+  SentenceConverter* Converter(const std::string& dataDirectory, std::ostream&) override {
+    lastDataDirectory = dataDirectory;
+    return &converter;
+  }
+  PronunciationNotes* Notes(const std::string&, std::ostream&) override { return &notes; }
+
+  testing::FakeSentenceConverter converter;
+  class Notes notes;
+  std::string lastDataDirectory;
+};
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CliCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    start_ = std::filesystem::current_path();
+    root_ = start_ / "cli-ws";
+    std::filesystem::remove_all(root_);
+    std::filesystem::remove_all(start_ / "out");
+    std::filesystem::remove(start_ / "image.bin");
+    for (const char* folder : {"Recipe", "Setting", "fw", "cmd"}) std::filesystem::create_directories(root_ / folder);
+    Write("Configure.ini", "[Recipe]\r\nPath=\\Recipe\\R.ini\r\n");
+    Write("Recipe/R.ini",
+          "[ASRManagement]\r\nPath=\\Setting\\ASR.ini\r\n[VoiceScript]\r\nPath=\\Setting\\Voice.ini\r\n"
+          "[Firmware]\r\nPath=\\Setting\\Firmware.ini\r\n");
+    Write("Setting/Firmware.ini",
+          "[FirmwareImage]\r\nMCUImagePath=\\fw\\mcu.bin\r\nDSPImagePath=\\fw\\dsp.bin\r\n"
+          "UserImagePath=\\fw\\user.bin\r\n");
+    Write("Setting/ASR.ini",
+          "[ASRFileInfo]\r\nNumOfASRFile=2\r\nPathName_000=\\cmd\\en.txt\r\nPathName_001=\\cmd\\zh.txt\r\n"
+          "[SettingInfo]\r\nLingualType=1\r\nPrimaryLanguage=1\r\nSecondaryLanguage=0\r\n");
+    Write("fw/mcu.bin", "MCU");
+    Write("fw/dsp.bin", "DSP!");
+    Write("fw/user.bin", "USER-IMAGE");
+    Write("cmd/en.txt", "1 lights-on\r\n0x1F lights-off\r\n");
+    Write("cmd/zh.txt", "5 \xA6\xE6\xA8\xAB\r\n");  // 行走 in Big5
+  }
+  void TearDown() override { std::filesystem::current_path(start_); }
+
+  void Write(const std::string& name, const std::string& bytes) { std::ofstream(root_ / name, std::ios::binary) << bytes; }
+
+  int Run(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"--workspace", root_.string()});
+    out_.str("");
+    err_.str("");
+    const int code = RunCli(arguments, out_, err_, engine_);
+    std::filesystem::current_path(start_);
+    return code;
+  }
+
+  std::filesystem::path start_;
+  std::filesystem::path root_;
+  FakeEngine engine_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(CliCommandsTest, CheckReportsEveryFileAndSentence) {
+  ASSERT_EQ(Run({"check", "--json"}), kExitOk) << err_.str() << out_.str();
+  const nlohmann::json report = nlohmann::json::parse(out_.str());
+  EXPECT_TRUE(report["ok"]);
+  ASSERT_EQ(report["files"].size(), 2u);
+  const auto& english = report["files"][0];
+  EXPECT_EQ(english["language"], "english");
+  EXPECT_EQ(english["encoding"], "none");
+  EXPECT_EQ(english["sentenceCount"], 2);
+  EXPECT_EQ(english["sentences"][1]["id"], 31);
+  EXPECT_EQ(english["sentences"][1]["text"], "lights-off");
+  EXPECT_EQ(english["sentences"][0]["unitBytes"].size(), 9u);
+  const auto& chinese = report["files"][1];
+  EXPECT_EQ(chinese["language"], "big5");
+  EXPECT_EQ(chinese["sentences"][0]["text"], "行走");
+  EXPECT_EQ(chinese["sentences"][0]["polyphones"], nlohmann::json::array({"行"}));
+  EXPECT_TRUE(report["package"]["ok"]);
+  EXPECT_EQ(engine_.lastDataDirectory, "fastt2p/");
+}
+
+TEST_F(CliCommandsTest, CheckRefusesWhatTheDownloadWouldRefuse) {
+  Write("cmd/zh.txt", "5 A\xA6\xE6\r\n");  // ASCII at an even offset
+  EXPECT_EQ(Run({"check"}), kExitRefused);
+  EXPECT_NE(out_.str().find("refused: File content error! It may be under unfitted language system."),
+            std::string::npos)
+      << out_.str();
+  EXPECT_NE(out_.str().find("Not everything would download."), std::string::npos);
+
+  Write("cmd/zh.txt", "5 \xA6\xE6\r\n");
+  Write("Setting/ASR.ini", "[ASRFileInfo]\r\nNumOfASRFile=1\r\nPathName_000=\\cmd\\zh.txt\r\n"
+                           "[SettingInfo]\r\nPrimaryLanguage=1\r\n");
+  EXPECT_EQ(Run({"check"}), kExitRefused);
+  EXPECT_NE(out_.str().find("The language of file content may conflict"), std::string::npos) << out_.str();
+}
+
+TEST_F(CliCommandsTest, BuildImageWritesThePackageAndTheUserImage) {
+  EXPECT_EQ(Run({"build-image", "out/image.bin"}), kExitRefused) << err_.str();  // no folder "out" yet
+  std::filesystem::create_directory(start_ / "out");
+  ASSERT_EQ(Run({"build-image", "out/image.bin"}), kExitOk) << err_.str();
+
+  const std::optional<WorkingDirectory> workspace = WorkingDirectory::FromPath(root_);
+  const DownloadSettings settings = ReadDownloadSettings(*workspace);
+  PackageEntryTable table;
+  RecordingMessageSink messages;
+  const DownloadPackage expected = BuildDownloadPackage(
+      PackageInputs{*workspace, settings.firmware, settings.asr, settings.voices, platform::CurrentSystemLocale().languageId},
+      table, engine_.converter, messages);
+  ASSERT_EQ(expected.code, 0);
+  EXPECT_EQ(ReadAll(start_ / "out/image.bin"),
+            std::string(expected.bytes.begin(), expected.bytes.end()));
+  EXPECT_EQ(ReadAll(start_ / "out/image.bin.user"), std::string("USER-IMAGE\0\0\0\0\0\0", 16));
+  // One progress line per file measured and filled: MCU, DSP and two command files.
+  std::istringstream lines(err_.str());
+  int measured = 0;
+  int filling = 0;
+  for (std::string line; std::getline(lines, line);) {
+    measured += line.starts_with("measured ");
+    filling += line.starts_with("filling ");
+  }
+  EXPECT_EQ(measured, 4);
+  EXPECT_EQ(filling, 4);
+}
+
+TEST_F(CliCommandsTest, BuildImageShowsTheMessageOfARefusal) {
+  std::filesystem::remove(root_ / "fw/dsp.bin");
+  EXPECT_EQ(Run({"build-image", "image.bin"}), kExitRefused);
+  EXPECT_NE(err_.str().find("Error: Can't find the specified file!\nPath => "), std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find("build-image: 0x500D"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(start_ / "image.bin"));
+}
+
+TEST_F(CliCommandsTest, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(Run({"check", "--xml"}), kExitUsage);
+  EXPECT_EQ(Run({"build-image"}), kExitUsage);
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(RunCli(std::vector<std::string>{}, out, err, engine_), kExitUsage);
+  EXPECT_EQ(RunCli(std::vector<std::string>{"--help"}, out, err, engine_), kExitOk);
+  EXPECT_NE(out.str().find("Usage: quillon-cli"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillon::cli

@@ -4,6 +4,7 @@
 
 #include "l2s_test_models.h"
 #include "phonwright/core/english_phone_table.h"
+#include "phonwright/data/c2zy_writer.h"
 #include "phonwright/data/english_dictionary_writer.h"
 
 namespace phonwright {
@@ -84,6 +85,17 @@ TEST_F(EnglishConversionTest, MixedTextConvertsEachRunOnItsOwn) {
   const auto failed = Mixed("hello zork\xA7\x41world");
   EXPECT_FALSE(failed.complete);
   EXPECT_EQ(failed.phonemes, "W ER L D  ");  // the whole run with the failed word is left out
+}
+
+TEST_F(EnglishConversionTest, ChineseRunsGiveTheirSyllableCodes) {
+  CharacterZhuyinTableWriter table;
+  ASSERT_TRUE(table.Set("\xA7\x41", {7, 1, 0, 3}));  // ㄋㄧˇ, syllable code 3189
+  const auto path = std::filesystem::current_path() / "c2zy.tbl";
+  ASSERT_FALSE(table.Write(path));
+  const EnglishSources withTable{dictionary_, letterToSound_, path};
+  const auto mixed = ConvertMixedText(withTable, "hello\xA7\x41\xA7\x41 world");
+  EXPECT_TRUE(mixed.complete);
+  EXPECT_EQ(mixed.phonemes, "HH AH L OW  3189 3189 W ER L D  ");
 }
 
 TEST_F(EnglishConversionTest, ConvertedTextMustFitTheWorkBuffer) {

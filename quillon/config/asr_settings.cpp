@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "quillon/config/number_text.h"
+#include "quillon/config/numbered_entries.h"
 #include "quillon/config/private_profile.h"
 
 namespace quillon {
@@ -45,12 +46,7 @@ void ReadAsrSettings(const std::filesystem::path& file, AsrSettings& settings) {
   settings.count = std::clamp<std::int32_t>(ParseDecimal(profile.Read(kFileSection, kCountKey, u"0")), 0,
                                             kMaxAsrFiles);
   settings.files.fill(AsrFileEntry{});
-  for (std::size_t i = 0; i < static_cast<std::size_t>(settings.count); ++i) {
-    AsrFileEntry& entry = settings.files[i];
-    entry.GroupID = ParseDecimal(profile.Read(kFileSection, IndexedKeyName(u"GroupID_", i, 3),
-                                              FormatDecimal(static_cast<std::int64_t>(i), 3)));
-    entry.PathName = profile.Read(kFileSection, IndexedKeyName(u"PathName_", i, 3));
-  }
+  ReadNumberedEntries(profile, kFileSection, u"GroupID_", &AsrFileEntry::GroupID, settings.activeFiles());
   for (const SettingKey& setting : kSettingKeys) {
     settings.*setting.field =
         static_cast<std::uint8_t>(ParseDecimal(profile.Read(kSettingSection, setting.key, setting.defaultValue)));
@@ -60,19 +56,18 @@ void ReadAsrSettings(const std::filesystem::path& file, AsrSettings& settings) {
 bool WriteAsrSettings(const std::filesystem::path& file, const AsrSettings& settings) {
   std::error_code error;
   if (!std::filesystem::exists(file, error)) CreateEmptyProfileFile(file);
-  const auto write = [&file](std::u16string_view section, std::u16string_view key, std::u16string_view value) {
-    return !WriteProfileString(file, section, key, value);
-  };
+  // The writes go in this order into one update, stored at once.
+  ProfileUpdate update(file);
   const std::span<const AsrFileEntry> files = settings.activeFiles();
-  if (!write(kFileSection, kCountKey, FormatDecimal(static_cast<std::int64_t>(files.size())))) return false;
+  if (!update.Set(kFileSection, kCountKey, FormatDecimal(static_cast<std::int64_t>(files.size())))) return false;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (!write(kFileSection, IndexedKeyName(u"GroupID_", i, 3), FormatDecimal(files[i].GroupID, 3))) return false;
-    if (!write(kFileSection, IndexedKeyName(u"PathName_", i, 3), files[i].PathName.view())) return false;
+    if (!update.Set(kFileSection, IndexedKeyName(u"GroupID_", i, 3), FormatDecimal(files[i].GroupID, 3))) return false;
+    if (!update.Set(kFileSection, IndexedKeyName(u"PathName_", i, 3), files[i].PathName.view())) return false;
   }
   for (const SettingKey& setting : kSettingKeys) {
-    if (!write(kSettingSection, setting.key, FormatDecimal(settings.*setting.field))) return false;
+    if (!update.Set(kSettingSection, setting.key, FormatDecimal(settings.*setting.field))) return false;
   }
-  return true;
+  return !update.Save();
 }
 
 }  // namespace quillon

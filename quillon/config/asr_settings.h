@@ -53,9 +53,11 @@ void ReadAsrSettings(const std::filesystem::path& file, AsrSettings& settings);
 
 // Writes `settings` to the ASR settings file at `file`, creating it (empty,
 // UTF-16LE) when it does not exist: NumOfASRFile, then GroupID_NNN and
-// PathName_NNN of each active entry, then the five settings. Keys of entries
-// beyond the count stay in the file. Stops at the first write that fails and
-// returns false; true when every write succeeded.
+// PathName_NNN of each active entry, then the five settings, in that order,
+// stored in one atomic replace. Keys of entries beyond the count stay in the
+// file. Returns false, leaving the file as it was, when it cannot be written
+// (a missing folder) or a path cannot be stored in it (a line break); true
+// when every value was written.
 bool WriteAsrSettings(const std::filesystem::path& file, const AsrSettings& settings);
 
 }  // namespace quillon

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "quillon/config/number_text.h"
+#include "quillon/config/numbered_entries.h"
 #include "quillon/config/private_profile.h"
 
 namespace quillon {
@@ -28,12 +29,8 @@ void ReadFirmwareSettings(const std::filesystem::path& file, FirmwareImageSet& i
   images.dynamicImageCount = std::clamp<std::int32_t>(
       ParseDecimal(profile.Read(kDynamicSection, u"NumOfDynamicImage", u"0")), 0, kMaxDynamicImages);
   images.dynamicImages.fill(DynamicImageEntry{});
-  for (std::size_t i = 0; i < static_cast<std::size_t>(images.dynamicImageCount); ++i) {
-    DynamicImageEntry& entry = images.dynamicImages[i];
-    entry.TaskID = ParseDecimal(profile.Read(kDynamicSection, IndexedKeyName(u"TaskID_", i, 3),
-                                             FormatDecimal(static_cast<std::int64_t>(i), 3)));
-    entry.PathName = profile.Read(kDynamicSection, IndexedKeyName(u"PathName_", i, 3));
-  }
+  ReadNumberedEntries(profile, kDynamicSection, u"TaskID_", &DynamicImageEntry::TaskID,
+                      std::span(images.dynamicImages).first(static_cast<std::size_t>(images.dynamicImageCount)));
 }
 
 }  // namespace quillon

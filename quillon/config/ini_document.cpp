@@ -132,7 +132,7 @@ bool IniDocument::Set(std::u16string_view section, std::u16string_view key, std:
   if (IsQuoted(value) || Trim(value).size() != value.size()) written = u"\"" + written + u"\"";
 
   if (const std::optional<std::size_t> at = FindKeyLine(section, key)) {
-    Line& line = lines_[*at];
+    Line& line = lines_[*at];  // same name, so the indexes stay as they are
     line = ParseLine(line.name + u"=" + written, std::move(line.ending));
   } else if (const std::optional<std::size_t> header = FindSection(section)) {
     std::size_t last = *header;
@@ -140,15 +140,28 @@ bool IniDocument::Set(std::u16string_view section, std::u16string_view key, std:
       if (!Trim(lines_[i].text).empty()) last = i;
     }
     if (lines_[last].ending.empty()) lines_[last].ending = u"\r\n";
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last) + 1,
+    const std::size_t inserted = last + 1;
+    ShiftIndexesFrom(inserted);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(inserted),
                   ParseLine(std::u16string(key) + u"=" + written, u"\r\n"));
+    keyIndex_.emplace(KeyIndexName(Fold(lines_[*header].name), key), inserted);
   } else {
     if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = u"\r\n";
+    sectionIndex_.emplace(Fold(section), lines_.size());
     lines_.push_back(ParseLine(u"[" + std::u16string(section) + u"]", u"\r\n"));
+    keyIndex_.emplace(KeyIndexName(Fold(section), key), lines_.size());
     lines_.push_back(ParseLine(std::u16string(key) + u"=" + written, u"\r\n"));
   }
-  Reindex();
   return true;
+}
+
+void IniDocument::ShiftIndexesFrom(std::size_t line) {
+  if (line >= lines_.size()) return;  // appending moves nothing
+  for (auto* index : {&sectionIndex_, &keyIndex_}) {
+    for (auto& [name, at] : *index) {
+      if (at >= line) ++at;
+    }
+  }
 }
 
 std::u16string IniDocument::Text() const {

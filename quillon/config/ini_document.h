@@ -54,6 +54,8 @@ class IniDocument {
 
   static Line ParseLine(std::u16string text, std::u16string ending);
   void Reindex();
+  // Moves the indexes of lines at and after `line` one down, for an insertion.
+  void ShiftIndexesFrom(std::size_t line);
   std::optional<std::size_t> FindSection(std::u16string_view section) const;
   std::optional<std::size_t> FindKeyLine(std::u16string_view section, std::u16string_view key) const;
 

@@ -2,9 +2,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "platform/atomic_file.h"
-#include "quillon/config/text_encoding.h"
 #include "quillon/config/text_file_write.h"
 #include "quillon/config/wide_path.h"
 
@@ -53,29 +53,46 @@ std::u16string ReadProfileString(const std::filesystem::path& file, std::u16stri
   return ProfileFile(file).Read(section, key, defaultValue, bufferUnits);
 }
 
+ProfileUpdate::ProfileUpdate(std::filesystem::path file) : file_(std::move(file)) {
+  if (file_.empty()) {
+    readError_ = std::make_error_code(std::errc::no_such_file_or_directory);
+    return;
+  }
+  std::error_code error;
+  if (!std::filesystem::exists(file_, error)) return;
+  const std::optional<std::string> bytes = ReadFileBytes(file_);
+  if (!bytes) {
+    readError_ = std::make_error_code(std::errc::io_error);
+    return;
+  }
+  DecodedText decoded = DecodeText(*bytes);
+  encoding_ = decoded.encoding;
+  document_ = IniDocument(decoded.text);
+}
+
+bool ProfileUpdate::Set(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+  return document_.Set(UpToNul(section), UpToNul(key), UpToNul(value));
+}
+
+std::error_code ProfileUpdate::Save() const {
+  if (readError_) return readError_;
+  const std::u16string text = document_.Text();
+  TextEncoding encoding = encoding_;
+  EncodedText encoded = EncodeText(encoding, text);
+  if (encoded.usedDefaultChar && encoding == TextEncoding::SystemCodePage) {
+    encoding = TextEncoding::Utf16LittleEndian;
+    encoded = EncodeText(encoding, text);
+  }
+  std::string content(ByteOrderMark(encoding));
+  content.append(encoded.bytes);
+  return platform::WriteFileAtomically(file_, content);
+}
+
 std::error_code WriteProfileString(const std::filesystem::path& file, std::u16string_view section,
                                    std::u16string_view key, std::u16string_view value) {
-  if (file.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
-  std::error_code error;
-  const bool exists = std::filesystem::exists(file, error);
-  const std::optional<std::string> bytes = exists ? ReadFileBytes(file) : std::string();
-  if (!bytes) return std::make_error_code(std::errc::io_error);
-
-  DecodedText decoded = DecodeText(*bytes);
-  if (!exists) decoded.encoding = TextEncoding::Utf16LittleEndian;
-  IniDocument document(decoded.text);
-  if (!document.Set(UpToNul(section), UpToNul(key), UpToNul(value))) {
-    return std::make_error_code(std::errc::invalid_argument);
-  }
-  const std::u16string text = document.Text();
-  EncodedText encoded = EncodeText(decoded.encoding, text);
-  if (encoded.usedDefaultChar && decoded.encoding == TextEncoding::SystemCodePage) {
-    decoded.encoding = TextEncoding::Utf16LittleEndian;
-    encoded = EncodeText(decoded.encoding, text);
-  }
-  std::string content(ByteOrderMark(decoded.encoding));
-  content.append(encoded.bytes);
-  return platform::WriteFileAtomically(file, content);
+  ProfileUpdate update(file);
+  if (!update.Set(section, key, value)) return std::make_error_code(std::errc::invalid_argument);
+  return update.Save();
 }
 
 }  // namespace quillon

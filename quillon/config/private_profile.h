@@ -25,6 +25,7 @@
 #include <system_error>
 
 #include "quillon/config/ini_document.h"
+#include "quillon/config/text_encoding.h"
 
 namespace quillon {
 
@@ -54,6 +55,29 @@ bool CreateEmptyProfileFile(const std::filesystem::path& file);
 std::u16string ReadProfileString(const std::filesystem::path& file, std::u16string_view section,
                                  std::u16string_view key, std::u16string_view defaultValue = {},
                                  std::size_t bufferUnits = kProfileValueUnits);
+
+// Changes to one INI file, made one after the other as separate writes would
+// make them and stored in one atomic replace: the file ends the same, and an
+// interruption or a failure leaves it as it was before any of them.
+class ProfileUpdate {
+ public:
+  // Reads the file as it is now (a missing file starts empty, UTF-16LE).
+  explicit ProfileUpdate(std::filesystem::path file);
+
+  // Sets `key` in `section` to `value`; false, changing nothing, when the names
+  // or the value cannot be stored (see IniDocument::Set).
+  bool Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+
+  // Stores the file. Returns the error that kept it from being written (a
+  // missing folder gives no_such_file_or_directory).
+  std::error_code Save() const;
+
+ private:
+  std::filesystem::path file_;
+  std::error_code readError_;
+  TextEncoding encoding_ = TextEncoding::Utf16LittleEndian;
+  IniDocument document_;
+};
 
 // Sets `key` in `section` of the file to `value`. Returns the error that kept
 // the file from being written (a missing folder gives no_such_file_or_directory);

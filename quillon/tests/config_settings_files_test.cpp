@@ -149,6 +149,18 @@ TEST_F(SettingsFilesTest, AsrWriteFormatsAndRoundTrips) {
   EXPECT_EQ(readBack, settings);
 }
 
+TEST_F(SettingsFilesTest, AsrWriteThatCannotStoreAPathChangesNothing) {
+  const auto file = scratch_ / "asr.ini";
+  AsrSettings settings;
+  settings.count = 2;
+  settings.files[0].PathName = u"\\a.txt";
+  ASSERT_TRUE(WriteAsrSettings(file, settings));
+  const std::string before = ReadBytes(file);
+  settings.files[1].PathName = u"\\line\nbreak.txt";  // a file name may hold one on this system
+  EXPECT_FALSE(WriteAsrSettings(file, settings));
+  EXPECT_EQ(ReadBytes(file), before);
+}
+
 TEST_F(SettingsFilesTest, SavingTwoOverFiveKeepsOldKeysAndReadsTwo) {
   const auto file = scratch_ / "asr.ini";
   AsrSettings five;

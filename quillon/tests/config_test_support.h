@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quillon::testing {
 
@@ -52,6 +53,13 @@ inline std::string Utf16LeFile(std::u16string_view text) {
     bytes.push_back(static_cast<char>(unit & 0xFF));
     bytes.push_back(static_cast<char>(unit >> 8));
   }
+  return bytes;
+}
+
+// UTF-16BE file content of `text`, byte order mark first.
+inline std::string Utf16BeFile(std::u16string_view text) {
+  std::string bytes = Utf16LeFile(text);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) std::swap(bytes[i], bytes[i + 1]);
   return bytes;
 }
 

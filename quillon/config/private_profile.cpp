@@ -13,10 +13,13 @@ namespace {
 
 std::u16string_view UpToNul(std::u16string_view text) { return text.substr(0, text.find(u'\0')); }
 
-// The file's bytes; nothing when it does not exist or cannot be read.
+// The file's bytes; nothing when it does not exist, cannot be read or is
+// larger than any settings file can be.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
   std::error_code error;
   if (file.empty() || !std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
+  if (error || size > kMaxProfileFileBytes) return std::nullopt;
   std::ifstream stream(file, std::ios::binary);
   if (!stream) return std::nullopt;
   std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
@@ -62,7 +65,8 @@ ProfileUpdate::ProfileUpdate(std::filesystem::path file) : file_(std::move(file)
   if (!std::filesystem::exists(file_, error)) return;
   const std::optional<std::string> bytes = ReadFileBytes(file_);
   if (!bytes) {
-    readError_ = std::make_error_code(std::errc::io_error);
+    const bool tooLarge = std::filesystem::file_size(file_, error) > kMaxProfileFileBytes && !error;
+    readError_ = std::make_error_code(tooLarge ? std::errc::file_too_large : std::errc::io_error);
     return;
   }
   DecodedText decoded = DecodeText(*bytes);

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -32,8 +33,13 @@ namespace quillon {
 // Buffer size of a value read into a fixed settings field (255 units + NUL).
 inline constexpr std::size_t kProfileValueUnits = 256;
 
-// An INI file read once for many reads. A file that does not exist or cannot
-// be read is empty: every read gives its default.
+// The largest INI file read or changed (a list of 50,000 voice files takes
+// about 8 MiB); a larger one is taken for a wrong file and not loaded.
+inline constexpr std::uintmax_t kMaxProfileFileBytes = std::uintmax_t{64} << 20;
+
+// An INI file read once for many reads. A file that does not exist, cannot be
+// read or is larger than kMaxProfileFileBytes is empty: every read gives its
+// default.
 class ProfileFile {
  public:
   explicit ProfileFile(const std::filesystem::path& file);
@@ -69,7 +75,8 @@ class ProfileUpdate {
   bool Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
   // Stores the file. Returns the error that kept it from being written (a
-  // missing folder gives no_such_file_or_directory).
+  // missing folder gives no_such_file_or_directory, a file over
+  // kMaxProfileFileBytes file_too_large, and such a file is left alone).
   std::error_code Save() const;
 
  private:

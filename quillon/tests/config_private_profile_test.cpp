@@ -173,6 +173,14 @@ TEST_F(PrivateProfileTest, RefusedWritesLeaveTheFileAlone) {
   EXPECT_TRUE(WriteProfileString({}, u"S", u"k", u"v"));
 }
 
+TEST_F(PrivateProfileTest, OversizedFilesAreNeitherLoadedNorChanged) {
+  WriteBytes(Ini(), Utf16LeFile(u"[S]\r\nk=v\r\n"));
+  std::filesystem::resize_file(Ini(), kMaxProfileFileBytes + 1);  // sparse, so quick
+  EXPECT_EQ(Read(u"S", u"k"), u"<default>");
+  EXPECT_EQ(WriteProfileString(Ini(), u"S", u"k", u"w"), std::errc::file_too_large);
+  EXPECT_EQ(std::filesystem::file_size(Ini()), kMaxProfileFileBytes + 1);
+}
+
 TEST_F(PrivateProfileTest, WriteReplacesTheFileWithoutLeavingSiblings) {
   for (int i = 0; i < 20; ++i) ASSERT_FALSE(WriteProfileString(Ini(), u"S", u"k", std::u16string(i, u'v')));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch_.path()), {}), 1);

@@ -4,6 +4,7 @@
 
 #include "quillon/cli/build_image_command.h"
 #include "quillon/cli/check_command.h"
+#include "quillon/cli/download_command.h"
 
 namespace quillon::cli {
 
@@ -11,6 +12,7 @@ std::span<const CliCommand> Commands() {
   static const std::array commands = {
       CheckCommand(),
       BuildImageCommand(),
+      DownloadCommand(),
   };
   return commands;
 }

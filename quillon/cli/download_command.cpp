@@ -7,16 +7,16 @@
 #include <thread>
 
 #include "platform/code_page.h"
+#include "quillon/cli/exit_codes.h"
 #include "quillon/device/device_backend.h"
 #include "quillon/device/download_controller.h"
+#include "quillon/recognition/workspace_package_source.h"
 
 namespace quillon::cli {
 namespace {
 
 using device::DownloadPhase;
 
-constexpr int kExitComplete = 0;
-constexpr int kExitFailed = 1;
 constexpr std::size_t kBarWidth = 30;
 
 std::string_view PhaseName(DownloadPhase phase) {
@@ -92,8 +92,8 @@ class LoopTimers final : public device::DownloadTimers {
 
 int Finish(DownloadStreams streams, std::u16string_view outcome) {
   streams.out << platform::Utf16ToUtf8(outcome) << '\n';
-  return outcome == device::StatusTextOf(device::StatusText::DownloadComplete) ? kExitComplete
-                                                                              : kExitFailed;
+  return outcome == device::StatusTextOf(device::StatusText::DownloadComplete) ? kExitOk
+                                                                              : kExitRefused;
 }
 
 }  // namespace
@@ -150,6 +150,24 @@ int RunDownload(const DownloadOptions& options, const std::filesystem::path& wor
     controller.OnTimer(device::timer_id::kProgress);
   }
   return Finish(streams, controller.CurrentStatusText());
+}
+
+CliCommand DownloadCommand() {
+  return {"download", "[--device sim:PATH]",
+          "write the workspace's image into the device's flash and verify it",
+          [](CliContext& context, std::span<const std::string> arguments) {
+            const std::vector<std::string_view> words(arguments.begin(), arguments.end());
+            DownloadOptions options;
+            if (const std::string complaint = ParseDownloadOptions(words, options); !complaint.empty()) {
+              context.err << complaint << "\n";
+              return kExitUsage;
+            }
+            SentenceConverter* engine = context.engine();
+            if (engine == nullptr) return kExitRefused;
+            PackageEntryTable table;
+            WorkspacePackageSource package(context.workspace, context.systemLanguage, table, *engine);
+            return RunDownload(options, context.workspace.path(), package, {context.out, context.err});
+          }};
 }
 
 }  // namespace quillon::cli

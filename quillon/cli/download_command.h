@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "quillon/cli/cli_command.h"
 #include "quillon/device/download_progress.h"
 #include "quillon/device/package_source.h"
 
@@ -38,5 +39,9 @@ struct DownloadStreams {
 // complete", else 1.
 int RunDownload(const DownloadOptions& options, const std::filesystem::path& workingDirectory,
                 device::PackageSource& package, DownloadStreams streams);
+
+// The command for the command table: the workspace's package, as build-image
+// builds it.
+CliCommand DownloadCommand();
 
 }  // namespace quillon::cli

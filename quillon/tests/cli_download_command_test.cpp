@@ -4,7 +4,9 @@
 #include <sstream>
 
 #include "device_test_support.h"
+#include "quillon/cli/command_table.h"
 #include "quillon/cli/download_command.h"
+#include "quillon/cli/exit_codes.h"
 
 namespace quillon::cli {
 namespace {
@@ -89,6 +91,27 @@ TEST(DownloadProgressLine, ShowsPhaseBarPercentBytesAndRate) {
             "write  [#######                       ]  25% 512/2048 bytes 0.5 KB/s");
   EXPECT_EQ(FormatDownloadProgress(device::DownloadPhase::Erase, 0, 0, std::chrono::seconds(0)),
             "erase  [##############################] 100% 0/0 bytes 0.0 KB/s");
+}
+
+}  // namespace
+}  // namespace quillon::cli
+
+namespace quillon::cli {
+namespace {
+
+TEST(DownloadCommandTable, DownloadIsACommandAndRefusesStrayArguments) {
+  const CliCommand* command = FindCommand("download");
+  ASSERT_NE(command, nullptr);
+  std::ostringstream out;
+  std::ostringstream err;
+  auto directory = WorkingDirectory::FromPath(std::filesystem::current_path());
+  ASSERT_TRUE(directory);
+  CliContext context{*directory, std::filesystem::current_path(), platform::kLangEnglishUs, out, err,
+                     [] { return nullptr; }, [] { return nullptr; }};
+  const std::vector<std::string> stray{"--fast"};
+  EXPECT_EQ(command->run(context, stray), kExitUsage);
+  const std::vector<std::string> none;
+  EXPECT_EQ(command->run(context, none), kExitRefused) << "no engine";
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 namespace quillon {
 
 class CAboutDlg final : public QDialog {
+  Q_OBJECT
+
  public:
   explicit CAboutDlg(QWidget* parent = nullptr);
 };

@@ -1,5 +1,7 @@
 #include "quillon/app/in_place_editor.h"
 
+#include <QFocusEvent>
+
 namespace quillon {
 
 InPlaceEditor::InPlaceEditor(QWidget* parent) : QLineEdit(parent) { setFrame(true); }

@@ -9,7 +9,8 @@ namespace quillon {
 
 class QtMessageBox final : public MessageSink {
  public:
-  explicit QtMessageBox(QWidget* owner) : owner_(owner) {}
+  explicit QtMessageBox(QWidget* owner = nullptr) : owner_(owner) {}
+  void SetOwner(QWidget* owner) { owner_ = owner; }
   // Must run on the user-interface thread.
   void Show(const UserMessage& message) override;
 

@@ -1,0 +1,95 @@
+// Downloads through the window into the simulated device: the button, the
+// timer ticks, the status texts and the progress bar, and an unplug midway.
+#include <fstream>
+
+#include "app_window_fixture.h"
+#include "quillon/app/gradient_progress_ctrl.h"
+#include "quillon/device/sim/sim_backend.h"
+#include "quillon/devsim/fault_plan.h"
+#include "quillon/devsim/sim_server.h"
+
+using quillon::testing::WindowUnderTest;
+
+namespace {
+
+constexpr int kPatience = 15000;  // ms: the machine may be busy
+
+// A simulated device served in-process, and the window connected to it.
+struct SimulatedSetUp {
+  SimulatedSetUp() {
+    std::string error;
+    server = quillon::devsim::SimServer::Create(socketDir.filePath("devsim.sock").toStdString(),
+                                                {}, error);
+    QVERIFY2(server != nullptr, error.c_str());
+    server->Start();
+    backend = quillon::device::sim::SimBackend::Connect(socketDir.filePath("devsim.sock").toStdString());
+    QVERIFY(backend != nullptr);
+    test = std::make_unique<WindowUnderTest>(backend.get());
+    std::filesystem::create_directories(test->root / "FSM");
+    std::ofstream(test->root / "FSM" / "FSM.BIN", std::ios::binary) << std::string(3000, '\x42');
+  }
+
+  QTemporaryDir socketDir;
+  std::unique_ptr<quillon::devsim::SimServer> server;
+  std::unique_ptr<quillon::device::sim::SimBackend> backend;
+  std::unique_ptr<WindowUnderTest> test;
+};
+
+// Two flash blocks and a part of a third.
+std::vector<std::uint8_t> Image() {
+  std::vector<std::uint8_t> image(0x24000);
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7);
+  return image;
+}
+
+}  // namespace
+
+class DownloadTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void DownloadsIntoTheDevice() {
+    SimulatedSetUp sim;
+    WindowUnderTest& test = *sim.test;
+    const std::vector<std::uint8_t> image = Image();
+    test.Start(image);
+    QTRY_VERIFY_WITH_TIMEOUT(test.Button("download")->isEnabled(), kPatience);
+    QCOMPARE(test.Information(), QStringLiteral("Device connected"));
+
+    test.Click("download");
+    QVERIFY(!test.Button("download")->isEnabled());
+    QVERIFY(!test.FileList()->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Download complete"), kPatience);
+    QCOMPARE(test.Find<quillon::CGradientProgressCtrl>("progressBar")->GetPos(), 100);
+    QVERIFY(test.Button("download")->isEnabled());
+    QVERIFY(test.Button("addFile")->isEnabled());
+
+    const auto flash = sim.server->WithDevice([&](quillon::devsim::SimulatedDevice& device) {
+      std::vector<std::uint8_t> stored(image.size());
+      device.Flash().Read(0, stored);
+      return stored;
+    });
+    QVERIFY(flash == image);
+  }
+
+  void UnplugDuringTheDownloadFails() {
+    SimulatedSetUp sim;
+    WindowUnderTest& test = *sim.test;
+    test.Start(Image());
+    QTRY_VERIFY_WITH_TIMEOUT(test.Button("download")->isEnabled(), kPatience);
+    sim.server->WithDevice([](quillon::devsim::SimulatedDevice& device) {
+      device.Faults().Add(*quillon::devsim::ParseFault("write:detach:3"));
+    });
+
+    test.Click("download");
+    QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Download fail"), kPatience);
+    QTRY_VERIFY_WITH_TIMEOUT(test.FileList()->isEnabled(), kPatience);
+    QVERIFY(test.Button("addFile")->isEnabled());
+    QVERIFY(test.Button("deleteFile")->isEnabled());
+    QVERIFY(test.Button("saveList")->isEnabled());
+    QVERIFY(test.Find<QWidget>("sentenceList")->isEnabled());
+  }
+};
+
+QTEST_MAIN(DownloadTest)
+#include "app_download_test.moc"

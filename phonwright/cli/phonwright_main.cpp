@@ -1,0 +1,350 @@
+// phonwright: runs the engine's exports from a shell. Arguments and output are
+// UTF-8; the engine's Big5 and UTF-16 strings are converted at this edge.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "phonwright/cli/cli_output.h"
+#include "phonwright/include/phonwright.h"
+#include "platform/code_page.h"
+
+namespace phonwright::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum ExitCode : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+constexpr const char* kUsage =
+    "usage: phonwright [--data DIR] COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  convert [--lang L] [--json] TEXT...   convert sentences (\"-\": one per line from stdin)\n"
+    "  english TEXT                          English text to phonemes and unit codes\n"
+    "  polyphone CHAR                        readings of a polyphonic character\n"
+    "  syllables ZHUYIN                      zhuyin syllables to syllable codes\n"
+    "  dic IN OUT [--lang L]                 recognition dictionary of a word list\n"
+    "  syl IN OUT [--lang L]                 syllable dictionary of a word list\n"
+    "  grammar IN OUT [--lang L]             dictionary and IN.grm grammar file\n"
+    "  interrcd TEXT                         transition units of a sentence\n"
+    "  addsil TEXT                           transition units, English word by word\n"
+    "  lexstr DISPLAY [--lang L]             display string back to codes and units\n"
+    "\n"
+    "  --data DIR   data directory (default: fastt2p/ when it exists, else the data\n"
+    "               directory of the build or the installation)\n"
+    "  --lang L     Taiwan (default) or America\n"
+    "  COMMAND --help shows the command's usage.\n"
+    "\n"
+    "exit status: 0 success, 1 conversion failure, 2 bad usage\n";
+
+struct Invocation {
+  std::string language = "Taiwan";
+  bool json = false;
+  bool help = false;
+  std::vector<std::string> args;
+};
+
+using Command = std::function<int(const Invocation&)>;
+
+struct CommandInfo {
+  const char* usage;
+  std::size_t min_args;
+  std::size_t max_args;  // 0: any number
+  Command run;
+};
+
+int Usage(const char* text, bool error) {
+  std::fputs(text, error ? stderr : stdout);
+  return error ? kExitUsage : kExitOk;
+}
+
+std::string ExecutableDir() {
+  std::error_code error;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : exe.parent_path().string();
+}
+
+std::string DefaultDataDir() {
+  if (fs::is_directory("fastt2p")) return "fastt2p/";
+  const std::string exe_dir = ExecutableDir();
+  for (const char* relative : {"/../fastt2p", "/../share/phonwright/fastt2p"}) {
+    const std::string candidate = exe_dir + relative;
+    if (!exe_dir.empty() && fs::is_directory(candidate)) return candidate;
+  }
+  return "fastt2p/";
+}
+
+// UTF-8 to Big5; nullopt (with a message) when a character has no Big5 form.
+std::optional<std::string> ToBig5(const std::string& utf8) {
+  platform::NarrowText big5 =
+      platform::FromUtf16(platform::kCodePageBig5, platform::Utf8ToUtf16(utf8));
+  if (big5.usedDefaultChar) {
+    std::fprintf(stderr, "phonwright: \"%s\" holds characters without a Big5 form\n",
+                 utf8.c_str());
+    return std::nullopt;
+  }
+  return std::move(big5.bytes);
+}
+
+std::vector<std::string> StdinLines() {
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+int Convert(const Invocation& call) {
+  const std::vector<std::string> texts =
+      call.args.size() == 1 && call.args[0] == "-" ? StdinLines() : call.args;
+  std::vector<char> phones(PHONWRIGHT_MAX_PHONES), codes(PHONWRIGHT_MAX_CODES),
+      units(PHONWRIGHT_MAX_UNITS);
+  std::vector<std::uint16_t> display(PHONWRIGHT_MAX_DISPLAY);
+  int status = kExitOk;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const auto big5 = ToBig5(texts[i]);
+    if (!big5) {
+      status = kExitFailure;
+      continue;
+    }
+    int result = 0;
+    {
+      EngineMessagesToStderr quiet;
+      result = Text2Phoneme(big5->c_str(), phones.data(), display.data(), codes.data(),
+                            units.data(), call.language.c_str());
+    }
+    if (result == 0) status = kExitFailure;
+    const std::string fields[][2] = {{"text", texts[i]},
+                                     {"phones", Big5ToUtf8(phones.data())},
+                                     {"display", DisplayToUtf8(display.data())},
+                                     {"codes", codes.data()},
+                                     {"units", units.data()}};
+    if (call.json) {
+      std::string line = "{";
+      for (const auto& [key, value] : fields) line += JsonQuoted(key) + ":" + JsonQuoted(value) + ",";
+      line += "\"result\":" + std::to_string(result) + "}\n";
+      std::fputs(line.c_str(), stdout);
+    } else {
+      if (i > 0) std::fputs("\n", stdout);
+      for (const auto& [key, value] : fields) std::printf("%s: %s\n", key.c_str(), value.c_str());
+      std::printf("result: %d\n", result);
+    }
+  }
+  return status;
+}
+
+int English(const Invocation& call) {
+  const auto text = ToBig5(call.args[0]);
+  if (!text) return kExitFailure;
+  std::vector<char> phonemes(PHONWRIGHT_MAX_PHONES), codes(PHONWRIGHT_MAX_CODES);
+  int result = 0;
+  {
+    EngineMessagesToStderr quiet;
+    result = Text2Phoneme_Eng(text->c_str(), phonemes.data(), codes.data());
+  }
+  std::printf("phonemes: %s\ncodes: %s\nresult: %d\n", Big5ToUtf8(phonemes.data()).c_str(),
+              codes.data(), result);
+  return result == 1 ? kExitOk : kExitFailure;
+}
+
+int Polyphone(const Invocation& call) {
+  const auto character = ToBig5(call.args[0]);
+  if (!character) return kExitFailure;
+  std::vector<char> readings(PHONWRIGHT_MAX_POLYPHONE_READINGS),
+      codes(PHONWRIGHT_MAX_POLYPHONE_CODES);
+  int row = -1;
+  {
+    EngineMessagesToStderr quiet;
+    row = SearchPolyPhone(character->c_str(), readings.data(), codes.data());
+  }
+  std::printf("row: %d\nreadings: %s\ncodes: %s\n", row, Big5ToUtf8(readings.data()).c_str(),
+              codes.data());
+  return row >= 0 ? kExitOk : kExitFailure;
+}
+
+int Syllables(const Invocation& call) {
+  const auto zhuyin = ToBig5(call.args[0]);
+  if (!zhuyin) return kExitFailure;
+  std::vector<char> codes(PHONWRIGHT_MAX_SYLLABLE_CODES);
+  int result = 0;
+  {
+    EngineMessagesToStderr quiet;
+    result = Juin2SyllableCode(zhuyin->c_str(), codes.data());
+  }
+  std::printf("codes: %s\nresult: %d\n", codes.data(), result);
+  return result == 0 ? kExitOk : kExitFailure;
+}
+
+Command Builder(int (*build)(const char*, const char*, const char*)) {
+  return [build](const Invocation& call) {
+    int result = 0;
+    {
+      EngineMessagesToStderr quiet;
+      result = build(call.args[0].c_str(), call.args[1].c_str(), call.language.c_str());
+    }
+    if (result != 1)
+      std::fprintf(stderr, "phonwright: cannot read %s or create %s\n", call.args[0].c_str(),
+                   call.args[1].c_str());
+    return result == 1 ? kExitOk : kExitFailure;
+  };
+}
+
+Command TransitionUnits(int (*convert)(const char*, char*)) {
+  return [convert](const Invocation& call) {
+    const auto text = ToBig5(call.args[0]);
+    if (!text) return static_cast<int>(kExitFailure);
+    std::vector<char> output(PHONWRIGHT_MAX_TRANSITION_UNITS);
+    int result = 0;
+    {
+      EngineMessagesToStderr quiet;
+      result = convert(text->c_str(), output.data());
+    }
+    std::printf("units: %s\nresult: %d\n", Big5ToUtf8(output.data()).c_str(), result);
+    return static_cast<int>(result == 1 ? kExitOk : kExitFailure);
+  };
+}
+
+int Lexstr(const Invocation& call) {
+  const std::u16string wide = platform::Utf8ToUtf16(call.args[0]);
+  std::vector<std::uint16_t> display(wide.begin(), wide.end());
+  display.push_back(0);
+  std::vector<char> codes(PHONWRIGHT_MAX_LEXSTR_CODES), units(PHONWRIGHT_MAX_LEXSTR_UNITS);
+  int result = 0;
+  {
+    EngineMessagesToStderr quiet;
+    result = PhonemeToLexstr(display.data(), codes.data(), units.data(), call.language.c_str());
+  }
+  std::printf("codes: %s\nunits: %s\nresult: %d\n", codes.data(), units.data(), result);
+  return result >= 0 ? kExitOk : kExitFailure;
+}
+
+const std::map<std::string, CommandInfo>& Commands() {
+  static const std::map<std::string, CommandInfo> commands = {
+      {"convert",
+       {"usage: phonwright [--data DIR] convert [--lang Taiwan|America] [--json] TEXT...\n"
+        "  Converts each TEXT (\"-\": each line of standard input) and prints its phones,\n"
+        "  display form, codes, units and result; --json prints one object a line.\n",
+        1, 0, Convert}},
+      {"english",
+       {"usage: phonwright [--data DIR] english TEXT\n"
+        "  Prints the marked phonemes and English unit codes of TEXT.\n",
+        1, 1, English}},
+      {"polyphone",
+       {"usage: phonwright [--data DIR] polyphone CHAR\n"
+        "  Prints the readings and syllable codes of a polyphonic character.\n",
+        1, 1, Polyphone}},
+      {"syllables",
+       {"usage: phonwright [--data DIR] syllables ZHUYIN\n"
+        "  Prints the syllable codes of zhuyin syllables separated by blanks.\n",
+        1, 1, Syllables}},
+      {"dic",
+       {"usage: phonwright [--data DIR] dic IN OUT [--lang Taiwan|America]\n"
+        "  Writes the recognition dictionary (count, entry, unit count, units) of IN.\n",
+        2, 2, Builder(MakeBeamSearchDic)}},
+      {"syl",
+       {"usage: phonwright [--data DIR] syl IN OUT [--lang Taiwan|America]\n"
+        "  Writes the syllable dictionary (count, entry, SYL names) of IN.\n",
+        2, 2, Builder(MakeBeamSearchDic_SYL)}},
+      {"grammar",
+       {"usage: phonwright [--data DIR] grammar IN OUT [--lang Taiwan|America]\n"
+        "  Writes the dictionary (entry, units) of IN to OUT and the grammar IN.grm.\n",
+        2, 2, Builder(MakeBeamSearchDic_for_GrammarGenerator)}},
+      {"interrcd",
+       {"usage: phonwright [--data DIR] interrcd TEXT\n"
+        "  Prints the transition units between neighbouring phones and syllables.\n",
+        1, 1, TransitionUnits(Text2Phoneme_interRCD)}},
+      {"addsil",
+       {"usage: phonwright [--data DIR] addsil TEXT\n"
+        "  Prints the transition units of each English word and the syllables.\n",
+        1, 1, TransitionUnits(Text2Phoneme_interRCD_addsil)}},
+      {"lexstr",
+       {"usage: phonwright [--data DIR] lexstr DISPLAY [--lang Taiwan|America]\n"
+        "  Maps a display string back and prints its codes, units and kind\n"
+        "  (0 Chinese, 1 English, 2 both, 3 unknown; -1 not a phone string).\n",
+        1, 1, Lexstr}},
+  };
+  return commands;
+}
+
+// Parses the options and arguments after the command name; false on bad usage.
+bool ParseInvocation(int argc, char** argv, int first, Invocation& call) {
+  bool options_done = false;
+  for (int i = first; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (options_done || arg == "-" || arg.rfind("--", 0) != 0) {
+      call.args.push_back(arg);
+    } else if (arg == "--") {
+      options_done = true;
+    } else if (arg == "--help") {
+      call.help = true;
+    } else if (arg == "--json") {
+      call.json = true;
+    } else if (arg == "--lang" && i + 1 < argc) {
+      call.language = argv[++i];
+    } else if (arg.rfind("--lang=", 0) == 0) {
+      call.language = arg.substr(7);
+    } else {
+      std::fprintf(stderr, "phonwright: unknown option %s\n", arg.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+int Run(int argc, char** argv) {
+  int next = 1;
+  std::string data_dir;
+  while (next < argc && std::strncmp(argv[next], "--", 2) == 0) {
+    const std::string option = argv[next];
+    if (option == "--help" || option == "-h") return Usage(kUsage, false);
+    if (option == "--data" && next + 1 < argc) {
+      data_dir = argv[next + 1];
+      next += 2;
+    } else if (option.rfind("--data=", 0) == 0) {
+      data_dir = option.substr(7);
+      ++next;
+    } else {
+      std::fprintf(stderr, "phonwright: unknown option %s\n", option.c_str());
+      return Usage(kUsage, true);
+    }
+  }
+  if (next >= argc) return Usage(kUsage, true);
+  const auto command = Commands().find(argv[next]);
+  if (command == Commands().end()) {
+    std::fprintf(stderr, "phonwright: unknown command %s\n", argv[next]);
+    return Usage(kUsage, true);
+  }
+  const CommandInfo& info = command->second;
+  Invocation call;
+  if (!ParseInvocation(argc, argv, next + 1, call)) return Usage(info.usage, true);
+  if (call.help) return Usage(info.usage, false);
+  if (call.args.size() < info.min_args || (info.max_args > 0 && call.args.size() > info.max_args))
+    return Usage(info.usage, true);
+
+  if (data_dir.empty()) data_dir = DefaultDataDir();
+  int initialised = 0;
+  {
+    EngineMessagesToStderr quiet;
+    initialised = Text2PhonemeInit(data_dir.c_str());
+  }
+  if (initialised != 1)
+    std::fprintf(stderr, "phonwright: the data directory %s is incomplete\n", data_dir.c_str());
+  const int status = info.run(call);
+  Text2PhonemeRelease();
+  return status;
+}
+
+}  // namespace
+}  // namespace phonwright::cli
+
+int main(int argc, char** argv) { return phonwright::cli::Run(argc, argv); }

@@ -1,0 +1,114 @@
+#include "phonwright/core/context_unit_model.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "phonwright/core/console.h"
+#include "phonwright/core/whitespace_tokens.h"
+
+namespace phonwright {
+
+namespace {
+
+std::string IndexKey(std::string_view phone, std::string_view context) {
+  std::string key;
+  key.reserve(phone.size() + context.size() + 1);
+  key.append(phone).append(1, '\n').append(context);
+  return key;
+}
+
+// Reads one member; false when the file ended or was malformed.
+bool ReadMember(WhitespaceTokens& reader, ContextUnitModel::Member* kept) {
+  const auto unit = reader.Next();
+  const auto unused = reader.NextInt();
+  const auto count = reader.NextInt();
+  if (!unit || !unused || !count || *count < 0) return false;
+  if (*count > ContextUnitModel::kSupportedCount) {
+    PrintMessage("Node too large!\n");
+    WaitForKey();
+  }
+  if (kept != nullptr) {
+    kept->unit = std::string(unit->substr(0, ContextUnitModel::kMaxUnitName));
+    if (unit->size() > ContextUnitModel::kMaxUnitName)
+      PrintMessage("Unit name too long, cut: %.*s\n", static_cast<int>(unit->size()), unit->data());
+  }
+  for (int c = 0; c < *count; ++c) {
+    const auto context = reader.Next();
+    if (!context) return false;
+    if (kept == nullptr || c >= ContextUnitModel::kContextRoom) continue;
+    if (context->size() > ContextUnitModel::kMaxContext) {
+      PrintMessage("Context too long, dropped: %.*s\n", static_cast<int>(context->size()),
+                   context->data());
+      continue;
+    }
+    kept->contexts.emplace_back(*context);
+  }
+  return true;
+}
+
+}  // namespace
+
+ContextUnitModel ContextUnitModel::Parse(std::string_view text) {
+  ContextUnitModel model;
+  WhitespaceTokens reader{std::string(text)};
+  for (int r = 0; r < kRecordCount; ++r) {
+    const auto phone = reader.Next();
+    const auto unused = reader.NextInt();
+    const auto count = reader.NextInt();
+    if (!phone || !unused || !count || *count < 0) break;
+    Record record;
+    record.phone = std::string(*phone);
+    if (*count > kSupportedCount) {
+      PrintMessage("Member too large!\n");
+      WaitForKey();
+    }
+    bool complete = true;
+    for (int m = 0; m < *count && complete; ++m) {
+      if (m < kMemberRoom) {
+        Member member;
+        complete = ReadMember(reader, &member);
+        if (complete) record.members.push_back(std::move(member));
+      } else {
+        complete = ReadMember(reader, nullptr);
+      }
+    }
+    model.records_.push_back(std::move(record));
+    if (!complete) break;
+  }
+  if (!model.records_.empty() && static_cast<int>(model.records_.size()) < kRecordCount)
+    PrintMessage("Context unit model ends after %zu of %d records\n", model.records_.size(),
+                 kRecordCount);
+  model.BuildIndex();
+  return model;
+}
+
+void ContextUnitModel::BuildIndex() {
+  index_.clear();
+  for (std::size_t r = 0; r < records_.size(); ++r) {
+    const Record& record = records_[r];
+    for (std::size_t m = 0; m < record.members.size(); ++m) {
+      for (const std::string& context : record.members[m].contexts)
+        index_.emplace(IndexKey(record.phone, context), static_cast<int>(r * 1000 + m));
+    }
+  }
+}
+
+int ContextUnitModel::FindContextUnit(std::string_view phone, std::string_view context) const {
+  const auto found = index_.find(IndexKey(phone, context));
+  return found == index_.end() ? -1 : found->second;
+}
+
+const std::string& ContextUnitModel::UnitName(int found) const {
+  return records_[static_cast<std::size_t>(found / 1000)]
+      .members[static_cast<std::size_t>(found % 1000)]
+      .unit;
+}
+
+std::optional<ContextUnitModel> LoadContextUnitModel(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return ContextUnitModel::Parse(text);
+}
+
+}  // namespace phonwright

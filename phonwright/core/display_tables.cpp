@@ -1,0 +1,84 @@
+#include "phonwright/core/display_tables.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace phonwright {
+
+namespace {
+
+bool IsWideSpace(char16_t c) {
+  return c == u' ' || (c >= u'\t' && c <= u'\r') || c == u'\u3000';
+}
+
+}  // namespace
+
+std::optional<std::vector<std::u16string>> ReadDisplayTableTokens(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<std::u16string> tokens;
+  std::u16string token;
+  bool first = true;
+  auto finish = [&] {
+    if (token.empty()) return;
+    if (!first) tokens.push_back(token.substr(0, DisplayTables::kMaxToken));
+    first = false;
+    token.clear();
+  };
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                         (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    if (IsWideSpace(c)) {
+      finish();
+    } else {
+      token += c;
+    }
+  }
+  finish();
+  return tokens;
+}
+
+bool DisplayTables::LoadEnglish(const std::string& path) {
+  const auto tokens = ReadDisplayTableTokens(path);
+  if (!tokens) return false;
+  english_.assign(kEnglishEntries, {});
+  display_by_phone_.clear();
+  phone_by_display_.clear();
+  for (std::size_t i = 0; i < kEnglishEntries && 2 * i < tokens->size(); ++i) {
+    english_[i].phone = (*tokens)[2 * i];
+    if (2 * i + 1 < tokens->size()) english_[i].display = (*tokens)[2 * i + 1];
+  }
+  for (std::size_t i = 0; i < english_.size(); ++i) {
+    if (!english_[i].phone.empty()) display_by_phone_.emplace(english_[i].phone, i);
+    if (!english_[i].display.empty()) phone_by_display_.emplace(english_[i].display, i);
+  }
+  return true;
+}
+
+bool DisplayTables::LoadChinese(const std::string& path) {
+  const auto tokens = ReadDisplayTableTokens(path);
+  if (!tokens) return false;
+  chinese_.assign(kChineseEntries, {});
+  for (std::size_t i = 0; i < kChineseEntries && i < tokens->size(); ++i) chinese_[i] = (*tokens)[i];
+  chinese_[0].assign(1, u' ');
+  return true;
+}
+
+const std::u16string* DisplayTables::DisplayOf(std::u16string_view phone) const {
+  const auto found = display_by_phone_.find(std::u16string(phone));
+  return found == display_by_phone_.end() ? nullptr : &english_[found->second].display;
+}
+
+const std::u16string* DisplayTables::PhoneOf(std::u16string_view display) const {
+  const auto found = phone_by_display_.find(std::u16string(display));
+  return found == phone_by_display_.end() ? nullptr : &english_[found->second].phone;
+}
+
+bool DisplayTables::IsChineseEntry(std::u16string_view token) const {
+  for (const std::u16string& entry : chinese_)
+    if (entry == token) return true;
+  return false;
+}
+
+}  // namespace phonwright

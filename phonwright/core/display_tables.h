@@ -1,0 +1,54 @@
+// The two display tables, the only UTF-16 data of the engine.
+//
+// File layout (UTF-16LE, whitespace-separated tokens): the first token (the
+// byte-order mark and a heading) is ignored; "UnicodeEnglishPhone.txt" then
+// holds 48 pairs of phone name and display form, "UnicodeChinesePhone.txt" 42
+// single zhuyin tokens. Tokens hold at most 9 characters (longer ones are cut);
+// a file with fewer tokens leaves the remaining entries empty.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace phonwright {
+
+class DisplayTables {
+ public:
+  static constexpr std::size_t kEnglishEntries = 48;
+  static constexpr std::size_t kChineseEntries = 42;
+  static constexpr std::size_t kMaxToken = 9;
+
+  struct EnglishEntry {
+    std::u16string phone;
+    std::u16string display;
+  };
+
+  // False when the file cannot be opened (the table is then left as it was).
+  bool LoadEnglish(const std::string& path);
+  // Entry 0 is replaced by a single space after loading.
+  bool LoadChinese(const std::string& path);
+
+  // Display form of an English phone name (first entry in table order).
+  const std::u16string* DisplayOf(std::u16string_view phone) const;
+  // Phone name of a display form (first entry in table order).
+  const std::u16string* PhoneOf(std::u16string_view display) const;
+  bool IsChineseEntry(std::u16string_view token) const;
+
+  const std::vector<EnglishEntry>& english() const { return english_; }
+  const std::vector<std::u16string>& chinese() const { return chinese_; }
+
+ private:
+  std::vector<EnglishEntry> english_;
+  std::vector<std::u16string> chinese_;
+  std::unordered_map<std::u16string, std::size_t> display_by_phone_;
+  std::unordered_map<std::u16string, std::size_t> phone_by_display_;
+};
+
+// The whitespace-separated tokens of a UTF-16LE file after the first one;
+// nullopt when it cannot be opened.
+std::optional<std::vector<std::u16string>> ReadDisplayTableTokens(const std::string& path);
+
+}  // namespace phonwright

@@ -1,0 +1,84 @@
+#include "phonwright/core/engine.h"
+
+#include <memory>
+
+#include "phonwright/core/console.h"
+#include "phonwright/core/dictionary_list_file.h"
+#include "phonwright/core/english_conversion.h"
+#include "phonwright/core/english_sonorants.h"
+#include "phonwright/core/segment_run.h"
+
+namespace phonwright {
+
+namespace {
+
+constexpr const char* kEnglishDictionaryFile = "CMU40_DIC/ENG_dic_40phone_130466_20081205.bin";
+constexpr const char* kEnglishDisplayFile = "UnicodeEnglishPhone.txt";
+constexpr const char* kChineseDisplayFile = "UnicodeChinesePhone.txt";
+
+std::unique_ptr<Engine>& EngineSlot() {
+  static std::unique_ptr<Engine> engine = std::make_unique<Engine>();
+  return engine;
+}
+
+// Loads the class names and the dictionaries listed in "T2P.TXT", which names
+// "<data dir>/CDIC.dic"; a directory where the list cannot be written gets the
+// dictionary loaded directly.
+void InitializeSegmentation(Engine& engine) {
+  engine.segmentation_classes.LoadClassNames(engine.DataFile("classID"));
+  const std::string dictionary = engine.DataFile("CDIC.dic");
+  const std::string list = engine.DataFile("T2P.TXT");
+  if (!WriteDictionaryList(list, {dictionary})) {
+    engine.segmentation.LoadSegmentationDictionaries(list, engine.segmentation_classes);
+  } else {
+    engine.segmentation.LoadDictionary(dictionary, engine.segmentation_classes);
+  }
+  PrintMessage("IniWseg ok\n");
+}
+
+}  // namespace
+
+std::string Engine::DataFile(std::string_view name) const {
+  std::string path = data_dir;
+  path += '/';
+  path += name;
+  return path;
+}
+
+int InitializeEngine(Engine& engine, std::string_view data_dir) {
+  if (data_dir.size() > kMaxDataDirBytes) {
+    PrintMessage("Data directory name longer than %zu bytes\n", kMaxDataDirBytes);
+    return 0;
+  }
+  engine.data_dir = std::string(data_dir);
+  engine.letter_to_sound.Load(engine.data_dir);
+  if (!engine.english_dictionary.Open(engine.DataFile(kEnglishDictionaryFile))) return 0;
+  InitializeSegmentation(engine);
+  if (!engine.display.LoadEnglish(engine.DataFile(kEnglishDisplayFile))) return 0;
+  if (!engine.display.LoadChinese(engine.DataFile(kChineseDisplayFile))) return 0;
+  return 1;
+}
+
+std::vector<int> Engine::SegmentRun(std::string_view run) const {
+  return phonwright::SegmentRun(segmentation, run).codes;
+}
+
+EnglishWordUnits Engine::ConvertEnglishWord(std::string_view text) {
+  const EnglishSources sources{english_dictionary, letter_to_sound, DataFile("c2zy.tbl")};
+  EnglishConversion converted = ConvertEnglishText(sources, text);
+  return {std::move(converted.units.phonemes), std::move(converted.units.codes),
+          std::move(converted.units.contextUnits), converted.complete};
+}
+
+EnglishWordUnits Engine::MarkPhones(std::string_view phones) const {
+  MarkedUnits marked = MarkSonorants(phones);
+  return {std::move(marked.phonemes), std::move(marked.codes), std::move(marked.contextUnits),
+          true};
+}
+
+Engine& TheEngine() { return *EngineSlot(); }
+
+void ResetTheEngine() { EngineSlot() = std::make_unique<Engine>(); }
+
+}  // namespace phonwright
+

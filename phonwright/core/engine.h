@@ -1,0 +1,70 @@
+// The engine's state: everything Text2PhonemeInit loads from the data
+// directory and the conversions read. The C interface keeps one process-wide
+// Engine (TheEngine); the C++ core takes the engine as an argument, so tests
+// run on engines of their own.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "phonwright/core/context_unit_model_cache.h"
+#include "phonwright/core/display_tables.h"
+#include "phonwright/core/english_dictionary.h"
+#include "phonwright/core/segmentation_class_names.h"
+#include "phonwright/core/segmentation_dictionary.h"
+#include "phonwright/l2s/letter_to_sound_models.h"
+
+namespace phonwright {
+
+// Longest data directory name, in bytes.
+inline constexpr std::size_t kMaxDataDirBytes = 511;
+
+// What the conversion takes from one English word.
+struct EnglishWordUnits {
+  std::string phonemes;       // marked phones separated by blanks
+  std::string codes;          // "%d" English unit codes separated by blanks
+  std::string context_units;  // context-unit input list ("$" between word parts)
+  bool complete = false;      // every word had a pronunciation
+};
+
+// Members are destroyed in reverse order, which releases the tables in the
+// order of Text2PhonemeRelease: letter-to-sound models, English dictionary,
+// segmentation dictionary.
+class Engine {
+ public:
+  std::string data_dir;
+  SegmentationClassNames segmentation_classes;
+  SegmentationDictionaries segmentation;
+  EnglishDictionary english_dictionary;
+  l2s::LetterToSoundModels letter_to_sound;
+  DisplayTables display;
+  ContextUnitModelCache unit_models;
+
+  // "<data dir>/<name>", the engine's way of naming its data files.
+  std::string DataFile(std::string_view name) const;
+
+  // Syllable codes of a Chinese run's words (empty when it cannot be segmented).
+  std::vector<int> SegmentRun(std::string_view run) const;
+  // Pronunciation of English (or mixed) text: every word pronounced, then
+  // the sonorants marked (all empty when a word has no pronunciation).
+  EnglishWordUnits ConvertEnglishWord(std::string_view text);
+  // Sonorant marking, codes and context-unit list of a phone string.
+  EnglishWordUnits MarkPhones(std::string_view phones) const;
+};
+
+// A token of the run string that starts with a double-byte character.
+inline bool IsChineseRun(std::string_view token) {
+  return !token.empty() && static_cast<unsigned char>(token[0]) >= 0x80;
+}
+
+// Loads every table in order; 1 when all loaded, 0 when the English dictionary
+// or a display table could not be opened (what was loaded before stays).
+int InitializeEngine(Engine& engine, std::string_view data_dir);
+
+// The process-wide engine of the C interface; empty until Text2PhonemeInit.
+Engine& TheEngine();
+// Replaces the process-wide engine by an empty one, releasing its tables.
+void ResetTheEngine();
+
+}  // namespace phonwright

@@ -1,0 +1,62 @@
+#include "phonwright/core/text_runs.h"
+
+#include "phonwright/core/english_letter_names.h"
+
+namespace phonwright {
+
+namespace {
+
+enum class CharKind { kNone, kChinese, kAscii };
+
+bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+}  // namespace
+
+std::string SplitTextRuns(std::string_view text) {
+  std::string runs;
+  std::string word;
+  CharKind last = CharKind::kNone;
+  auto flush = [&] {
+    runs += word;
+    runs += ' ';
+    word.clear();
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsLeadByte(c)) {
+      if (!word.empty() && last == CharKind::kAscii) flush();
+      word += c;
+      // A lead byte at the very end has no trail byte; it is kept alone.
+      if (i + 1 < text.size()) word += text[++i];
+      last = CharKind::kChinese;
+      continue;
+    }
+    if (!word.empty() && last == CharKind::kChinese) flush();
+    if (c >= '0' && c <= '9') {
+      word += ' ';
+      word += *DigitWord(c);
+      word += ' ';
+    } else if (c == '^') {
+      word += " ! ";
+    } else {
+      word += c;
+    }
+    last = CharKind::kAscii;
+  }
+  if (!word.empty()) flush();
+  return runs;
+}
+
+std::vector<std::string_view> SplitTokens(std::string_view text, std::string_view separators) {
+  std::vector<std::string_view> tokens;
+  std::size_t pos = text.find_first_not_of(separators);
+  while (pos != std::string_view::npos) {
+    const std::size_t end = text.find_first_of(separators, pos);
+    tokens.push_back(text.substr(pos, end == std::string_view::npos ? end : end - pos));
+    if (end == std::string_view::npos) break;
+    pos = text.find_first_not_of(separators, end);
+  }
+  return tokens;
+}
+
+}  // namespace phonwright

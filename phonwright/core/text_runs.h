@@ -1,0 +1,21 @@
+// Splitting a sentence of Big5 Chinese and ASCII English into the run string
+// the conversion works through: Chinese runs and English words separated by
+// blanks, with ASCII digits spelled out as English number words.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace phonwright {
+
+// "你好abc12" gives "你好 abc one  two  " (a Chinese run ends at the first ASCII
+// byte; "^" becomes " ! ").
+std::string SplitTextRuns(std::string_view text);
+
+// Tokens of `text` separated by any of `separators`; runs of separators count
+// as one and yield no empty tokens.
+std::vector<std::string_view> SplitTokens(std::string_view text,
+                                          std::string_view separators = " \t\r\n\v\f");
+
+}  // namespace phonwright

@@ -1,0 +1,63 @@
+#include "phonwright/core/text_to_phoneme.h"
+
+#include <algorithm>
+
+#include "phonwright/core/console.h"
+#include "phonwright/core/context_unit_naming.h"
+#include "phonwright/core/display_string.h"
+#include "phonwright/core/engine.h"
+#include "phonwright/core/if_string.h"
+#include "phonwright/core/scratch_run_file.h"
+#include "phonwright/core/syllable_phone_text.h"
+#include "phonwright/core/text_runs.h"
+#include "phonwright/include/phonwright.h"
+
+namespace phonwright {
+
+namespace {
+
+bool FitsTheOutputs(const PhonemeOutputs& out) {
+  return out.phones.size() < PHONWRIGHT_MAX_PHONES && out.codes.size() < PHONWRIGHT_MAX_CODES &&
+         out.units.size() < PHONWRIGHT_MAX_UNITS && out.display.size() < PHONWRIGHT_MAX_DISPLAY;
+}
+
+}  // namespace
+
+PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::string_view language) {
+  if (text.size() > kMaxSentenceBytes) {
+    PrintMessage("字串太長，超過256個byte！！！！ %zu\n", text.size());
+    return {};
+  }
+  const std::string runs = SplitTextRuns(text);
+  WriteScratchRunFile(runs);
+
+  PhonemeOutputs out;
+  std::string english_units;
+  std::string word_units;
+  for (const std::string_view token : SplitTokens(runs)) {
+    if (IsChineseRun(token)) {
+      const std::vector<int> codes = engine.SegmentRun(token);
+      out.phones += SyllablePhoneText(codes, /*report_unknown=*/true, text);
+      for (const int code : codes) out.codes.append(std::to_string(code)).append(" ");
+      out.units += SyllableCodesToIFString(codes);
+    } else {
+      const EnglishWordUnits word = engine.ConvertEnglishWord(token);
+      out.phones.append(word.phonemes).append(" ");
+      if (ConvertEnglishUnits(language, engine.unit_models, engine.data_dir, word.context_units,
+                              word_units) == 1)
+        english_units += word_units;
+      out.codes.append(word.codes).append(" ");
+    }
+  }
+  std::replace(english_units.begin(), english_units.end(), '$', ' ');
+  out.units += english_units;
+  out.display = DisplayString(out.phones, engine.display);
+  out.code_count = static_cast<int>(SplitTokens(out.codes, " ").size());
+  if (!FitsTheOutputs(out)) {
+    PrintMessage("The conversion of %zu bytes of text exceeds the output limits\n", text.size());
+    return {};
+  }
+  return out;
+}
+
+}  // namespace phonwright

@@ -1,0 +1,37 @@
+// The sentence conversion: one sentence of Big5 Chinese and ASCII English into
+// a phone string, its display form, a code list and a unit string.
+//
+// Steps: split the text into Chinese runs and English words (SplitTextRuns,
+// the run string also left in "tmp.txt"); a Chinese run is segmented into
+// syllable codes, written as zhuyin (or digit phones) and as I/F pairs; an
+// English word is pronounced, its sonorants marked, and its units named by the
+// context-unit model of the language. The unit string holds the I/F pairs of
+// every Chinese run first, then the English units ("$" word boundaries as
+// spaces); phones and codes keep the order of the text.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace phonwright {
+
+class Engine;
+
+// Longest text converted, in bytes.
+inline constexpr std::size_t kMaxSentenceBytes = 344;
+
+struct PhonemeOutputs {
+  std::string phones;      // zhuyin with tone marks and phone names, each token + space
+  std::u16string display;  // phones in UTF-16 with English display forms
+  std::string codes;       // "%d " per code
+  std::string units;       // I/F pairs, then "RCD_" unit names
+  int code_count = 0;      // tokens of `codes`; 0 for a refused text
+};
+
+// A text longer than kMaxSentenceBytes, or one whose outputs would exceed the
+// limits of the C interface, is refused with a message: all outputs empty and
+// a count of 0.
+PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::string_view language);
+
+}  // namespace phonwright

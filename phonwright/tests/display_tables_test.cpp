@@ -1,0 +1,75 @@
+#include "phonwright/core/display_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "phonwright/data/display_table_writer.h"
+#include "phonwright/l2s/inter_unit_lexicon.h"
+
+namespace phonwright {
+namespace {
+
+using data::WriteChineseDisplayTable;
+using data::WriteEnglishDisplayTable;
+
+class DisplayTablesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(WriteEnglishDisplayTable(
+        "english.txt", {{u"HH", u"h"}, {u"AH", u"ʌ"}, {u"OW", u"oʊ"}, {u"AX", u"ʌ"}}));
+    ASSERT_FALSE(WriteChineseDisplayTable("chinese.txt", {u"ㄅ", u"ㄋ", u"ㄧ", u"ˇ", u"ㄏ", u"ㄠ"}));
+    ASSERT_TRUE(tables_.LoadEnglish("english.txt"));
+    ASSERT_TRUE(tables_.LoadChinese("chinese.txt"));
+  }
+  DisplayTables tables_;
+};
+
+TEST_F(DisplayTablesTest, LoadsFixedCountsAndBlanksChineseEntryZero) {
+  ASSERT_EQ(tables_.english().size(), 48u);
+  EXPECT_EQ(tables_.english()[2].phone, u"OW");
+  EXPECT_EQ(tables_.english()[2].display, u"oʊ");
+  EXPECT_TRUE(tables_.english()[4].phone.empty());
+  ASSERT_EQ(tables_.chinese().size(), 42u);
+  EXPECT_EQ(tables_.chinese()[0], u" ");
+  EXPECT_TRUE(tables_.IsChineseEntry(u"ㄋ"));
+  EXPECT_FALSE(tables_.IsChineseEntry(u"ㄅ"));  // entry 0 was overwritten
+}
+
+TEST_F(DisplayTablesTest, LookupsTakeTheFirstEntryInTableOrder) {
+  ASSERT_NE(tables_.DisplayOf(u"OW"), nullptr);
+  EXPECT_EQ(*tables_.DisplayOf(u"OW"), u"oʊ");
+  EXPECT_EQ(tables_.DisplayOf(u"ZZ"), nullptr);
+  EXPECT_EQ(*tables_.PhoneOf(u"ʌ"), u"AH");  // AH comes before AX
+  EXPECT_FALSE(tables_.LoadEnglish("missing.txt"));
+  EXPECT_EQ(tables_.english()[0].phone, u"HH");  // a failed load leaves the table
+}
+
+TEST_F(DisplayTablesTest, LongTokensAreCut) {
+  ASSERT_FALSE(WriteChineseDisplayTable("long.txt", {u"x", u"abcdefghijkl"}));
+  ASSERT_TRUE(tables_.LoadChinese("long.txt"));
+  EXPECT_EQ(tables_.chinese()[1], u"abcdefghi");
+}
+
+TEST_F(DisplayTablesTest, DisplayToLexiconClassifiesWhatItMapped) {
+  testing::internal::CaptureStdout();
+  const LexiconText mixed = DisplayToLexicon(u"ㄋㄧˇ h oʊ", tables_);
+  const LexiconText chinese = DisplayToLexicon(u"ㄏㄠˇ ", tables_);
+  const LexiconText english = DisplayToLexicon(u"hoʊ", tables_);
+  const LexiconText unknown = DisplayToLexicon(u"ㄏ?", tables_);
+  const LexiconText blank = DisplayToLexicon(u"  ", tables_);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(mixed.text, u"ㄋㄧˇ  HH   OW ");
+  EXPECT_EQ(mixed.kind, kLexiconMixed);
+  EXPECT_EQ(chinese.kind, kLexiconChinese);
+  EXPECT_EQ(english.text, u" HH  OW ");  // "ho" is no form, "h" is; then "oʊ" as a pair
+  EXPECT_EQ(english.kind, kLexiconEnglish);
+  EXPECT_EQ(unknown.text, u"ㄏ?");
+  EXPECT_EQ(unknown.kind, kLexiconUnknown);
+  EXPECT_EQ(blank.kind, kLexiconUnknown);
+  EXPECT_EQ(printed.rfind("ㄏ?\n", 0), std::string::npos);
+  EXPECT_NE(printed.find("ㄏ?\n"), std::string::npos);  // candidates are echoed
+}
+
+}  // namespace
+}  // namespace phonwright

@@ -1,0 +1,84 @@
+// The phonwright tool run as a program against a fixture data directory.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "phonwright/tests/engine_fixture.h"
+
+namespace phonwright {
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string out;
+};
+
+// Runs the tool with `arguments` (shell syntax); standard error is dropped.
+ToolRun RunTool(const std::string& arguments, const std::string& input = "") {
+  std::ofstream("stdin.txt") << input;
+  const std::string command =
+      std::string(PROJECT_BINARY_DIR) + "/bin/phonwright " + arguments + " <stdin.txt 2>/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  std::array<char, 4096> chunk{};
+  std::size_t n = 0;
+  while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) out.append(chunk.data(), n);
+  const int status = pclose(pipe);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+class PhonwrightToolTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { testing_fixture::WriteFixtureDataDir("fixture-data"); }
+};
+
+TEST_F(PhonwrightToolTest, ConvertPrintsJsonOfTheFourOutputs) {
+  const ToolRun run = RunTool("--data fixture-data convert --json 你好 你們");
+  EXPECT_EQ(run.status, 1);  // the second text cannot be segmented
+  EXPECT_EQ(run.out,
+            "{\"text\":\"你好\",\"phones\":\"ㄋㄧˇ ㄏㄠˇ \",\"display\":\"ㄋㄧˇ ㄏㄠˇ \","
+            "\"codes\":\"3189 3084 \",\"units\":\"I70 F14  I17 F08\",\"result\":2}\n"
+            "{\"text\":\"你們\",\"phones\":\"\",\"display\":\"\",\"codes\":\"\",\"units\":\"\","
+            "\"result\":0}\n");
+}
+
+TEST_F(PhonwrightToolTest, ConvertReadsSentencesFromStandardInput) {
+  const ToolRun run = RunTool("--data fixture-data convert -", "你好\r\n中文\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("codes: 3189 3084 \n"), std::string::npos);
+  EXPECT_NE(run.out.find("codes: 1375 2353 \n"), std::string::npos);
+}
+
+TEST_F(PhonwrightToolTest, BuildersAndLookupsThroughTheTool) {
+  std::ofstream("words.txt") << testing_fixture::Big5(u"你 好");
+  EXPECT_EQ(RunTool("--data fixture-data dic words.txt out.dic").status, 0);
+  std::ifstream dic("out.dic", std::ios::binary);
+  std::stringstream content;
+  content << dic.rdbuf();
+  EXPECT_EQ(testing_fixture::Utf8(content.str()), "2\n你 2 I70 F14\n好 2 I17 F08\n");
+  EXPECT_EQ(RunTool("--data fixture-data dic missing.txt out.dic").status, 1);
+
+  const ToolRun lexstr = RunTool("--data fixture-data lexstr 'ㄋㄧˇ ㄏㄠˇ '");
+  EXPECT_EQ(lexstr.status, 0);
+  EXPECT_EQ(lexstr.out, "codes: 3189 3084 \nunits: I70 F14  I17 F08\nresult: 0\n");
+  const ToolRun pairs = RunTool("--data fixture-data interrcd 你好");
+  EXPECT_EQ(pairs.out, "units: ㄋㄧˇ_ㄏㄠˇ ㄏㄠˇ_$\nresult: 1\n");
+  EXPECT_EQ(RunTool("--data fixture-data syllables 'ㄓ  ㄓˊ'").out, "codes: 1001 2001 \nresult: 0\n");
+}
+
+TEST_F(PhonwrightToolTest, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(RunTool("--help").status, 0);
+  EXPECT_EQ(RunTool("convert --help").status, 0);
+  EXPECT_EQ(RunTool("").status, 2);
+  EXPECT_EQ(RunTool("frobnicate").status, 2);
+  EXPECT_EQ(RunTool("convert").status, 2);
+  EXPECT_EQ(RunTool("dic only-one").status, 2);
+  EXPECT_EQ(RunTool("convert --bogus x").status, 2);
+}
+
+}  // namespace
+}  // namespace phonwright

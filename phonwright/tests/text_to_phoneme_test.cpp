@@ -1,0 +1,142 @@
+#include "phonwright/core/text_to_phoneme.h"
+
+#include <gtest/gtest.h>
+
+#include "phonwright/core/engine.h"
+#include "phonwright/include/phonwright.h"
+#include "phonwright/tests/engine_fixture.h"
+
+namespace phonwright {
+namespace {
+
+using testing_fixture::Big5;
+using testing_fixture::Utf8;
+
+class TextToPhonemeTest : public testing_fixture::FixtureEngineTest {
+ protected:
+  PhonemeOutputs Convert(std::string_view text, std::string_view language = "Taiwan") {
+    PhonemeOutputs out;
+    printed_ = testing_fixture::Printed([&] { out = ConvertSentence(engine_, text, language); });
+    return out;
+  }
+};
+
+TEST_F(TextToPhonemeTest, ChineseWorkedExample) {
+  const PhonemeOutputs out = Convert(Big5(u"你好"));
+  EXPECT_EQ(Utf8(out.phones), "ㄋㄧˇ ㄏㄠˇ ");
+  EXPECT_EQ(out.display, u"ㄋㄧˇ ㄏㄠˇ ");
+  EXPECT_EQ(out.codes, "3189 3084 ");
+  EXPECT_EQ(out.units, "I70 F14  I17 F08");
+  EXPECT_EQ(out.code_count, 2);
+}
+
+TEST_F(TextToPhonemeTest, FirstToneSyllablesAndDigitCodes) {
+  const PhonemeOutputs out = Convert(Big5(u"中文零"));
+  EXPECT_EQ(Utf8(out.phones), "ㄓㄨㄥ  ㄨㄣˊ L IY NG ");
+  EXPECT_EQ(out.display, u"ㄓㄨㄥ ㄨㄣˊ l iy ng ");  // double spaces collapse; phones displayed
+  EXPECT_EQ(out.codes, "1375 2353 6000 ");
+  EXPECT_EQ(out.code_count, 3);
+}
+
+TEST_F(TextToPhonemeTest, RunsSeparatedBySpaceGiveTheirUnitsBackToBack) {
+  const PhonemeOutputs out = Convert(Big5(u"你好 中文"));
+  EXPECT_EQ(out.codes, "3189 3084 1375 2353 ");
+  EXPECT_EQ(out.units, "I70 F14  I17 F08I76 F33  I75 F31");
+}
+
+TEST_F(TextToPhonemeTest, UnsegmentableRunContributesNothing) {
+  const PhonemeOutputs out = Convert(Big5(u"你們"));
+  EXPECT_EQ(out.phones, "");
+  EXPECT_EQ(out.codes, "");
+  EXPECT_EQ(out.code_count, 0);
+}
+
+TEST_F(TextToPhonemeTest, LengthLimitIs344Bytes) {
+  const std::string ni_hao = Big5(u"你好");
+  std::string text;
+  while (text.size() < 344) text += ni_hao;  // 344 = 86 x 4
+  ASSERT_EQ(text.size(), 344u);
+  EXPECT_EQ(Convert(text).code_count, 172);
+  const PhonemeOutputs refused = Convert(text + "a");
+  EXPECT_EQ(refused.code_count, 0);
+  EXPECT_EQ(refused.phones, "");
+  EXPECT_EQ(refused.units, "");
+  EXPECT_EQ(printed_, "字串太長，超過256個byte！！！！ 345\n");
+}
+
+TEST_F(TextToPhonemeTest, LeavesTheRunStringInTheScratchFile) {
+  Convert(Big5(u"你好") + "ab1");
+  EXPECT_EQ(testing_fixture::ReadFile("tmp.txt"), Big5(u"你好") + " ab one  \n");
+}
+
+TEST_F(TextToPhonemeTest, EnglishWorkedExampleWithAModelHoldingNoneOfItsContexts) {
+  ASSERT_FALSE(data::WriteContextUnitModel("fastt2p/AE_RCD134.model",
+                                           {{"HH", {{"HH_900", {"HH_IY"}}}}}));
+  const PhonemeOutputs out = Convert("hello", "America");
+  EXPECT_EQ(out.phones, "HH AH LH OW ");
+  EXPECT_EQ(out.display, u"hh ah lh ow ");
+  EXPECT_EQ(out.codes, "428 414 433 440 ");
+  EXPECT_EQ(out.units, "RCD_HH_001 RCD_AH_001 RCD_LH_001 RCD_OW_001 ");
+  EXPECT_EQ(out.code_count, 4);
+}
+
+TEST_F(TextToPhonemeTest, ModelUnitsNameThePhonesThatHaveThem) {
+  ASSERT_FALSE(data::WriteContextUnitModel(
+      "fastt2p/CE_RCD134.model", {{"HH", {{"HH_900", {"HH_AH"}}}}, {"OW", {{"OW_7", {"OW_$"}}}}}));
+  EXPECT_EQ(Convert("hello").units, "RCD_HH_900 RCD_AH_001 RCD_LH_001 RCD_OW_7 ");
+}
+
+TEST_F(TextToPhonemeTest, MixedTextKeepsTextOrderButPutsEnglishUnitsLast) {
+  const PhonemeOutputs out = Convert(Big5(u"你好 hello 中文"));
+  EXPECT_EQ(Utf8(out.phones), "ㄋㄧˇ ㄏㄠˇ HH AH LH OW ㄓㄨㄥ  ㄨㄣˊ ");
+  EXPECT_EQ(out.codes, "3189 3084 428 414 433 440 1375 2353 ");
+  EXPECT_EQ(out.units,
+            "I70 F14  I17 F08I76 F33  I75 F31RCD_HH_001 RCD_AH_001 RCD_LH_001 RCD_OW_001 ");
+  EXPECT_EQ(out.code_count, 8);
+}
+
+TEST_F(TextToPhonemeTest, DigitsBecomeEnglishNumberWords) {
+  const PhonemeOutputs out = Convert("abc123", "America");
+  EXPECT_EQ(out.phones, "EY B IY S IY W AH NT T UW TH RH IY ");
+  // A word that ends in a sonorant keeps a blank after its last code.
+  EXPECT_EQ(out.codes, "425 419 430 445 430 452 414 438  447 450 448 443 430 ");
+  EXPECT_EQ(out.code_count, 13);
+  EXPECT_EQ(out.units,
+            "RCD_EY_001 RCD_B_001 RCD_IY_001 RCD_S_001 RCD_IY_001 RCD_W_001 RCD_AH_001 "
+            "RCD_NT_001 RCD_T_001 RCD_UW_001 RCD_TH_001 RCD_RH_001 RCD_IY_001 ");
+}
+
+TEST_F(TextToPhonemeTest, CompoundWordPartsAreSeparatedInTheUnits) {
+  const PhonemeOutputs out = Convert("well-known", "America");
+  EXPECT_EQ(out.phones, "W EH LT NH OW NT ");
+  EXPECT_EQ(out.units,
+            "RCD_W_001 RCD_EH_001 RCD_LT_001   RCD_NH_001 RCD_OW_001 RCD_NT_001 ");
+}
+
+TEST_F(TextToPhonemeTest, LowerCaseLanguageNamesNoUnitsButKeepsPhonesAndCodes) {
+  const PhonemeOutputs out = Convert("hello world", "taiwan");
+  EXPECT_EQ(out.phones, "HH AH LH OW W ER LT D ");
+  EXPECT_EQ(out.code_count, 8);
+  EXPECT_EQ(out.units, "");
+  EXPECT_EQ(printed_, "請輸入Taiwan or America\n請輸入Taiwan or America\n");
+}
+
+TEST_F(TextToPhonemeTest, WordWithoutPronunciationGivesOnlyItsSpaces) {
+  const PhonemeOutputs out = Convert("hello zzz", "America");
+  EXPECT_EQ(out.phones, "HH AH LH OW  ");
+  EXPECT_EQ(out.codes, "428 414 433 440  ");
+  EXPECT_EQ(out.code_count, 4);
+}
+
+TEST_F(TextToPhonemeTest, LongestTextOutputsFitTheDocumentedLimits) {
+  const PhonemeOutputs out = Convert(std::string(344, '7'), "America");
+  EXPECT_EQ(out.code_count, 344 * 5);
+  EXPECT_GT(out.units.size(), 512u);  // more than the old fixed buffers held
+  EXPECT_LT(out.units.size(), std::size_t{PHONWRIGHT_MAX_UNITS});
+  EXPECT_LT(out.codes.size(), std::size_t{PHONWRIGHT_MAX_CODES});
+  EXPECT_LT(out.phones.size(), std::size_t{PHONWRIGHT_MAX_PHONES});
+  EXPECT_LT(out.display.size(), std::size_t{PHONWRIGHT_MAX_DISPLAY});
+}
+
+}  // namespace
+}  // namespace phonwright

@@ -1,0 +1,52 @@
+#include "quillon/app/quendal_app.h"
+
+#include <cstdio>
+
+#include "quillon/app/file_chooser.h"
+#include "quillon/app/message_box.h"
+#include "quillon/app/pronunciation_engine.h"
+#include "quillon/app/quendal_dlg.h"
+#include "quillon/app/recognition_services.h"
+#include "quillon/app/single_instance.h"
+#include "quillon/app/window_texts.h"
+#include "quillon/device/device_backend.h"
+
+namespace quillon {
+
+int CQuendalApp::Run(const StartOptions& options) {
+  const SingleInstance instance(kSingleInstanceTitle);
+  if (!instance.IsFirst()) return 0;
+
+  std::optional<WorkingDirectory> workingDirectory = WorkingDirectory::Capture();
+  if (!workingDirectory) {
+    std::fprintf(stderr, "quillon: the working directory cannot be read or is longer than %zu "
+                         "characters\n", WorkingDirectory::kMaxLength);
+    return 1;
+  }
+  device::OpenedBackend devices = device::OpenDeviceBackend(
+      device::DeviceSelection(options.deviceSelection.toStdString()));
+  if (!devices.backend) {
+    std::fprintf(stderr, "quillon: %s\n", devices.error.c_str());
+    return 1;
+  }
+
+  QtFileChooser fileChooser;
+  QtMessageBox messages;
+  PhonwrightEngine engine;
+  RecognitionServices recognition(*workingDirectory);
+  CQuendalDlg::Services services{*workingDirectory,
+                                 &fileChooser,
+                                 &messages,
+                                 &recognition.CommandFiles(),
+                                 devices.backend.get(),
+                                 &engine,
+                                 [&recognition] { return recognition.CreatePackageSource(); },
+                                 options.programDirectory};
+  CQuendalDlg dialog(services);
+  messages.SetOwner(&dialog);
+  dialog.OnInitDialog();
+  dialog.exec();
+  return 0;
+}
+
+}  // namespace quillon

@@ -7,10 +7,13 @@
 namespace phonwright::data {
 namespace {
 
+// A phoneme may stand for several phones ("K S"), so a name may hold single
+// inner blanks; it never starts or ends with one and never holds a tab or a
+// line break, which the map lines use.
 void CheckName(const std::string& name) {
-  if (name.empty() || name.size() > l2s::kMaxSymbolNameLength ||
-      name.find_first_of(" \t\r\n") != std::string::npos)
-    throw std::invalid_argument("symbol name must have 1 to 8 characters without blanks: \"" + name + "\"");
+  if (name.empty() || name.size() > l2s::kMaxSymbolNameLength || name.front() == ' ' || name.back() == ' ' ||
+      name.find("  ") != std::string::npos || name.find_first_of("\t\r\n") != std::string::npos)
+    throw std::invalid_argument("symbol name must have 1 to 8 characters without outer blanks: \"" + name + "\"");
 }
 
 void AppendTag(std::string& out, const char* tag, const std::string& value, std::size_t maxLength) {

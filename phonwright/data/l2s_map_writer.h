@@ -12,8 +12,9 @@
 namespace phonwright::data {
 
 // One symbol per line; symbol 1 (the word boundary) first. Throws
-// std::invalid_argument for an empty name, one over 8 characters or holding
-// white space, or more symbols than `maxSymbols`.
+// std::invalid_argument for an empty name, one over 8 characters, or one with
+// outer, doubled or non-space blanks (a phoneme of several phones holds single
+// inner blanks: "K S"), or more symbols than `maxSymbols`.
 std::string EncodeSymbolMap(const std::vector<std::string>& symbols, std::size_t maxSymbols);
 
 // "grapheme<TAB>phoneme" lines in the given order (the reader lists a

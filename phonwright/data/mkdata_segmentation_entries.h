@@ -1,0 +1,43 @@
+// The entries of the segmentation dictionary ("CDIC.dic") and its class names
+// ("classID"): every Big5 character with a reading, the full-width digits, and
+// the most frequent phrases up to the dictionary's capacity. Codes are syllable
+// codes in the syllable-table numbering (tone digit x 1000 + syllable number);
+// characters and phrases holding a syllable that table cannot write are left
+// out and counted.
+//
+// Class names: "CHAR" for a single character, "WORD" for a phrase, "DIGIT" for
+// the full-width digits. The class is kept with each entry and not used by the
+// conversions; it tells a reader of the file where an entry came from.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/data/mkdata_chinese_lexicon.h"
+#include "phonwright/data/segmentation_dictionary_writer.h"
+
+namespace phonwright::mkdata {
+
+inline constexpr std::size_t kSegmentationCapacity = 104450;
+inline constexpr std::size_t kMaxCodesPerEntry = 10;
+inline constexpr int kFirstDigitCode = 6000;
+
+struct SegmentationSelection {
+  std::vector<std::string> classNames;  // the contents of "classID", in order
+  std::vector<SegmentationWord> entries;
+  std::vector<Big5Phrase> heldOut;  // phrases that did not fit, most frequent first
+  std::size_t inexpressibleCharacters = 0;
+  std::size_t inexpressiblePhrases = 0;
+  std::size_t longPhrases = 0;  // more characters than an entry has codes
+};
+
+// Syllable code of a reading; nullopt when the syllable table has no such base syllable.
+std::optional<int> SyllableCodeOf(const zhuyin::Reading& reading);
+
+SegmentationSelection SelectSegmentationEntries(const ChineseLexicon& lexicon,
+                                                std::size_t capacity = kSegmentationCapacity);
+
+}  // namespace phonwright::mkdata

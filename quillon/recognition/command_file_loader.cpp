@@ -24,7 +24,7 @@ CommandFileLoad LoadCommandFile(const std::filesystem::path& path, SentenceConve
   if (file.status == FileReadStatus::CannotOpen) return Refused(FileOpenFailedMessage());
   if (file.status == FileReadStatus::Empty) return Refused(FileSizeZeroMessage());
 
-  const DecodedText decoded = DecodeCommandText(file.bytes, systemLanguage);
+  const DecodedCommandText decoded = DecodeCommandText(file.bytes, systemLanguage);
   if (!decoded.ok) return Refused(TransformFailedMessage());
 
   const int count = CountSentences(decoded.text);

@@ -54,8 +54,8 @@ std::string GbkToTraditionalBig5(std::string_view gbk) {
   return platform::FromUtf16(platform::kCodePageBig5, platform::ToTraditional(simplified)).bytes;
 }
 
-DecodedText Failure(FileEncoding encoding, TextLanguage language = TextLanguage::Unknown) {
-  DecodedText result;
+DecodedCommandText Failure(FileEncoding encoding, TextLanguage language = TextLanguage::Unknown) {
+  DecodedCommandText result;
   result.encoding = encoding;
   result.language = language;
   return result;
@@ -69,7 +69,7 @@ bool FitsWorkingBuffer(const std::string& text, std::string_view fileBytes) {
   return text.size() + 1 <= WorkingBufferSize(fileBytes);
 }
 
-DecodedText DecodeUtf16Le(std::string_view fileBytes) {
+DecodedCommandText DecodeUtf16Le(std::string_view fileBytes) {
   const std::u16string wide = WideTextAfterMark(fileBytes);
   const TextLanguage language = DetectTextLanguage(wide);
   if (language == TextLanguage::Unknown) return Failure(FileEncoding::Utf16Le);
@@ -88,7 +88,7 @@ DecodedText DecodeUtf16Le(std::string_view fileBytes) {
   return {true, FileEncoding::Utf16Le, language, std::move(normalised)};
 }
 
-DecodedText DecodeWithoutMark(std::string_view fileBytes, platform::LanguageId systemLanguage) {
+DecodedCommandText DecodeWithoutMark(std::string_view fileBytes, platform::LanguageId systemLanguage) {
   std::string_view text = fileBytes.substr(0, fileBytes.find('\0'));
   const TextLanguage language = DetectTextLanguage(text);
   const unsigned primary = systemLanguage & 0x3FFu;
@@ -152,7 +152,7 @@ std::u16string WideTextAfterMark(std::string_view fileBytes) {
   return wide;
 }
 
-DecodedText DecodeCommandText(std::string_view fileBytes, platform::LanguageId systemLanguage) {
+DecodedCommandText DecodeCommandText(std::string_view fileBytes, platform::LanguageId systemLanguage) {
   const FileEncoding encoding = DetectFileEncoding(fileBytes);
   switch (encoding) {
     case FileEncoding::Utf16Le: return DecodeUtf16Le(fileBytes);

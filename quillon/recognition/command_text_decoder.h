@@ -33,7 +33,7 @@ FileEncoding DetectFileEncoding(std::string_view fileBytes);
 // is taken with a zero high byte).
 std::u16string WideTextAfterMark(std::string_view fileBytes);
 
-struct DecodedText {
+struct DecodedCommandText {
   bool ok = false;
   FileEncoding encoding = FileEncoding::None;
   TextLanguage language = TextLanguage::Unknown;
@@ -44,6 +44,6 @@ struct DecodedText {
 // language, with the rules of `systemLanguage` for files without a mark. Text
 // that would not fit one and a half times the file's size once converted (with
 // its terminator) is refused.
-DecodedText DecodeCommandText(std::string_view fileBytes, platform::LanguageId systemLanguage);
+DecodedCommandText DecodeCommandText(std::string_view fileBytes, platform::LanguageId systemLanguage);
 
 }  // namespace quillon

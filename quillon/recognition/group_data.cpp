@@ -20,7 +20,7 @@ GroupMeasure MeasureGroupData(const std::filesystem::path& commandFile, Sentence
   const FileBytes file = ReadWholeFile(commandFile);
   if (file.status == FileReadStatus::CannotOpen) return {kResultCommandFileUnreadable};
   if (file.status == FileReadStatus::Empty) return {kResultFileEmpty};
-  const DecodedText decoded = DecodeCommandText(file.bytes, systemLanguage);
+  const DecodedCommandText decoded = DecodeCommandText(file.bytes, systemLanguage);
   if (!decoded.ok) return {kResultUndecodableText};
   const int count = CountSentences(decoded.text);
   if (count > kMaxSentencesPerFile) return {kResultTooManySentences};
@@ -44,7 +44,7 @@ int BuildGroupData(const std::filesystem::path& commandFile, const LanguageSetti
   const FileBytes file = ReadWholeFile(commandFile);
   if (file.status == FileReadStatus::CannotOpen) return kResultFileUnreadable;
   if (file.status == FileReadStatus::Empty) return kResultFileEmpty;
-  const DecodedText decoded = DecodeCommandText(file.bytes, systemLanguage);
+  const DecodedCommandText decoded = DecodeCommandText(file.bytes, systemLanguage);
   if (!decoded.ok) return kResultUndecodableText;
   const int count = CountSentences(decoded.text);
   if (count > kMaxSentencesPerFile) return kResultTooManySentences;

@@ -41,7 +41,7 @@ TEST(LanguageTest, DetectionOrderIsBig5GbkEnglish) {
 }
 
 TEST(DecodeTest, Utf16SimplifiedFileBecomesTraditionalBig5) {
-  const DecodedText decoded = DecodeCommandText(Utf16LeFile("1 开灯\r\n2 关门\r\n"), platform::kLangEnglishUs);
+  const DecodedCommandText decoded = DecodeCommandText(Utf16LeFile("1 开灯\r\n2 关门\r\n"), platform::kLangEnglishUs);
   ASSERT_TRUE(decoded.ok);
   EXPECT_EQ(decoded.encoding, FileEncoding::Utf16Le);
   EXPECT_EQ(decoded.language, TextLanguage::Gbk);
@@ -50,11 +50,11 @@ TEST(DecodeTest, Utf16SimplifiedFileBecomesTraditionalBig5) {
 
 TEST(DecodeTest, Utf16FilesOfEveryLanguageOnAnySystem) {
   for (LanguageId system : {platform::kLangEnglishUs, LanguageId{0x0407}, platform::kLangChineseHongKong}) {
-    const DecodedText big5 = DecodeCommandText(Utf16LeFile("1 開燈\n"), system);
+    const DecodedCommandText big5 = DecodeCommandText(Utf16LeFile("1 開燈\n"), system);
     ASSERT_TRUE(big5.ok);
     EXPECT_EQ(big5.language, TextLanguage::Big5);
     EXPECT_EQ(big5.text, "1 " + Big5("開燈") + "\n");
-    const DecodedText english = DecodeCommandText(Utf16LeFile("1 lights-on\n"), system);
+    const DecodedCommandText english = DecodeCommandText(Utf16LeFile("1 lights-on\n"), system);
     ASSERT_TRUE(english.ok);
     EXPECT_EQ(english.language, TextLanguage::English);
     EXPECT_EQ(english.text, "1 lights-on\n");
@@ -65,16 +65,16 @@ TEST(DecodeTest, Utf16FilesOfEveryLanguageOnAnySystem) {
 TEST(DecodeTest, Utf16TextEndsAtItsFirstNulUnit) {
   std::string file = Utf16LeFile("1 on\n");
   file += std::string("\0\0", 2) + Utf16LeFile("2 bad!").substr(2);
-  const DecodedText decoded = DecodeCommandText(file, platform::kLangEnglishUs);
+  const DecodedCommandText decoded = DecodeCommandText(file, platform::kLangEnglishUs);
   ASSERT_TRUE(decoded.ok);
   EXPECT_EQ(decoded.text, "1 on\n");
 }
 
 TEST(DecodeTest, Utf8AndUtf16BigEndianMarksAreRefused) {
-  const DecodedText utf8 = DecodeCommandText("\xEF\xBB\xBF" "1 on\n", platform::kLangEnglishUs);
+  const DecodedCommandText utf8 = DecodeCommandText("\xEF\xBB\xBF" "1 on\n", platform::kLangEnglishUs);
   EXPECT_FALSE(utf8.ok);
   EXPECT_EQ(utf8.encoding, FileEncoding::Utf8);
-  const DecodedText big = DecodeCommandText(std::string("\xFE\xFF\0" "1", 4), platform::kLangEnglishUs);
+  const DecodedCommandText big = DecodeCommandText(std::string("\xFE\xFF\0" "1", 4), platform::kLangEnglishUs);
   EXPECT_FALSE(big.ok);
   EXPECT_EQ(big.encoding, FileEncoding::Utf16Be);
 }
@@ -83,7 +83,7 @@ TEST(DecodeTest, FileWithoutMarkFollowsTheSystemLanguage) {
   const std::string big5File = "1 " + Big5("開燈") + "\n";
   // Taiwan and English systems take the bytes as they are.
   for (LanguageId system : {platform::kLangChineseTaiwan, platform::kLangEnglishUs, platform::kLangEnglishUk}) {
-    const DecodedText decoded = DecodeCommandText(big5File, system);
+    const DecodedCommandText decoded = DecodeCommandText(big5File, system);
     ASSERT_TRUE(decoded.ok) << system;
     EXPECT_EQ(decoded.encoding, FileEncoding::None);
     EXPECT_EQ(decoded.language, TextLanguage::Big5);
@@ -96,13 +96,13 @@ TEST(DecodeTest, FileWithoutMarkFollowsTheSystemLanguage) {
 }
 
 TEST(DecodeTest, PrcSystemConvertsGbkToTraditionalBig5) {
-  const DecodedText decoded = DecodeCommandText("1 " + Gbk("开灯") + "\n", platform::kLangChinesePrc);
+  const DecodedCommandText decoded = DecodeCommandText("1 " + Gbk("开灯") + "\n", platform::kLangChinesePrc);
   ASSERT_TRUE(decoded.ok);
   EXPECT_EQ(decoded.text, "1 " + Big5("開燈") + "\n");
 }
 
 TEST(DecodeTest, RawTextEndsAtItsFirstNul) {
-  const DecodedText decoded =
+  const DecodedCommandText decoded =
       DecodeCommandText(std::string("1 on\n\0" "2 off\n", 12), platform::kLangEnglishUs);
   ASSERT_TRUE(decoded.ok);
   EXPECT_EQ(decoded.text, "1 on\n");

@@ -31,8 +31,8 @@ std::string_view NextField(std::string_view& rest) {
 
 }  // namespace
 
-std::optional<Fault> ParseFault(std::string_view spec) {
-  std::string_view rest = spec;
+std::optional<Fault> ParseFault(std::string_view faultText) {
+  std::string_view rest = faultText;
   const std::string_view commandName = NextField(rest);
   const std::string_view kindName = NextField(rest);
   Fault fault;

@@ -28,7 +28,7 @@ struct Fault {
   int times = -1;  // -1: unlimited
 };
 
-std::optional<Fault> ParseFault(std::string_view spec);
+std::optional<Fault> ParseFault(std::string_view faultText);
 
 // Bounded: a plan holds at most kMaxFaults faults.
 inline constexpr std::size_t kMaxFaults = 64;

@@ -25,7 +25,7 @@ constexpr std::string_view kUsage =
     "usage: quillon-devsim --socket PATH [--flash-size BYTES] [--dump FILE]\n"
     "                      [--fault COMMAND:KIND[:FROM[:TIMES]]]... [--identity optical|direct|ready]\n"
     "                      [--fsm-end-timeout] [--drive-bit N]\n"
-    "       quillon-devsim --socket PATH --send attach|detach|dump:FILE|fault:SPEC|shutdown\n"
+    "       quillon-devsim --socket PATH --send attach|detach|dump:FILE|fault:FAULT|shutdown\n"
     "Serves one simulated device until interrupted or told to shut down; --dump writes\n"
     "its flash to FILE on exit. COMMAND: tur inquiry info read erase write fsm-begin\n"
     "fsm-data fsm-end any; KIND: error timeout status corrupt detach.\n"

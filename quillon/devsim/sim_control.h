@@ -1,5 +1,5 @@
 // Sending one control request to a running simulator (quillon-devsim --send):
-// "attach", "detach", "dump:FILE", "fault:SPEC" or "shutdown".
+// "attach", "detach", "dump:FILE", "fault:FAULT" or "shutdown".
 #pragma once
 
 #include <filesystem>

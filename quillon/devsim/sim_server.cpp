@@ -207,9 +207,9 @@ std::vector<std::uint8_t> SimServer::Answer(Client& client, std::span<const std:
       break;
     }
     case Request::Fault: {
-      std::string spec;
-      fields.Text(spec);
-      const auto fault = ParseFault(spec);
+      std::string faultText;
+      fields.Text(faultText);
+      const auto fault = ParseFault(faultText);
       reply.U8(fault && device_.Faults().Add(*fault) ? 1 : 0);
       break;
     }

@@ -12,15 +12,15 @@ class RelativePathTest : public QObject {
     QTest::addColumn<QString>("workingDirectory");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("inside") << "/work/Tool" << "/work/Tool/cmd/On.txt" << "\\cmd\\On.txt";
-    QTest::newRow("directly inside") << "/work/Tool" << "/work/Tool/On.txt" << "\\On.txt";
-    QTest::newRow("beside") << "/work/Tool" << "/work/Other/On.txt" << "\\..\\Other\\On.txt";
-    QTest::newRow("two up") << "/work/Tool" << "/data/On.txt" << "\\..\\..\\data\\On.txt";
+    QTest::newRow("inside") << "/srv/Tool" << "/srv/Tool/cmd/On.txt" << "\\cmd\\On.txt";
+    QTest::newRow("directly inside") << "/srv/Tool" << "/srv/Tool/On.txt" << "\\On.txt";
+    QTest::newRow("beside") << "/srv/Tool" << "/srv/Other/On.txt" << "\\..\\Other\\On.txt";
+    QTest::newRow("two up") << "/srv/Tool" << "/data/On.txt" << "\\..\\..\\data\\On.txt";
     QTest::newRow("root") << "/" << "/On.txt" << "On.txt";
     QTest::newRow("one level") << "/home" << "/home/cmd/On.txt" << "\\cmd\\On.txt";
     QTest::newRow("sibling sharing the name's start")
-        << "/work/Tool" << "/work/Toolbox/On.txt" << "\\..\\Toolbox\\On.txt";
-    QTest::newRow("case differs") << "/work/Tool" << "/work/tool/On.txt" << "\\..\\tool\\On.txt";
+        << "/srv/Tool" << "/srv/Toolbox/On.txt" << "\\..\\Toolbox\\On.txt";
+    QTest::newRow("case differs") << "/srv/Tool" << "/srv/tool/On.txt" << "\\..\\tool\\On.txt";
   }
   void MakesPathsRelative() {
     QFETCH(QString, workingDirectory);

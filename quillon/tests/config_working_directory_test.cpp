@@ -15,9 +15,9 @@ TEST(WorkingDirectoryTest, CapturesTheCurrentDirectory) {
 }
 
 TEST(WorkingDirectoryTest, TextAndSeparatorCount) {
-  const auto directory = WorkingDirectory::FromPath("/work/Tool/");
+  const auto directory = WorkingDirectory::FromPath("/srv/Tool/");
   ASSERT_TRUE(directory.has_value());
-  EXPECT_EQ(directory->text(), u"/work/Tool");
+  EXPECT_EQ(directory->text(), u"/srv/Tool");
   EXPECT_EQ(directory->separatorCount(), 2u);
 
   const auto root = WorkingDirectory::FromPath("/");
@@ -39,10 +39,10 @@ TEST(WorkingDirectoryTest, RefusesDirectoriesLongerThan255Units) {
 }
 
 TEST(WorkingDirectoryTest, ResolveAppendsTheStoredPathInNativeForm) {
-  const auto directory = *WorkingDirectory::FromPath("/work/Tool");
-  EXPECT_EQ(directory.Resolve(u"\\cmd\\On.txt"), std::filesystem::path("/work/Tool/cmd/On.txt"));
-  EXPECT_EQ(directory.Resolve(u"\\..\\Other\\\u958b.txt"), std::filesystem::path("/work/Tool/../Other/\xE9\x96\x8B.txt"));
-  EXPECT_EQ(directory.Resolve(u""), std::filesystem::path("/work/Tool"));
+  const auto directory = *WorkingDirectory::FromPath("/srv/Tool");
+  EXPECT_EQ(directory.Resolve(u"\\cmd\\On.txt"), std::filesystem::path("/srv/Tool/cmd/On.txt"));
+  EXPECT_EQ(directory.Resolve(u"\\..\\Other\\\u958b.txt"), std::filesystem::path("/srv/Tool/../Other/\xE9\x96\x8B.txt"));
+  EXPECT_EQ(directory.Resolve(u""), std::filesystem::path("/srv/Tool"));
   // No separator is added: the root directory takes paths without one.
   EXPECT_EQ(WorkingDirectory::FromPath("/")->Resolve(u"On.txt"), std::filesystem::path("/On.txt"));
 }

@@ -59,9 +59,9 @@ class SimulatorRig {
       return 0;
     });
   }
-  void AddFault(std::string_view spec) {
-    const auto fault = devsim::ParseFault(spec);
-    ASSERT_TRUE(fault) << spec;
+  void AddFault(std::string_view faultText) {
+    const auto fault = devsim::ParseFault(faultText);
+    ASSERT_TRUE(fault) << faultText;
     Device([&](devsim::SimulatedDevice& d) { return d.Faults().Add(*fault); });
   }
   std::vector<std::uint8_t> Flash(std::uint32_t address, std::size_t length) {

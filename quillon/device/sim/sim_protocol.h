@@ -16,7 +16,7 @@
 //   Subscribe                  -> event frames: u8 DeviceChange low byte kind, u32 drive bit
 //   Attach / Detach            -> (empty)
 //   Dump text file             -> u32 error (0 when written)
-//   Fault text spec            -> u8 accepted
+//   Fault text                      -> u8 accepted
 //   Shutdown                   -> (empty); the simulator then exits
 // Texts are a uint16 length and that many bytes.
 #pragma once

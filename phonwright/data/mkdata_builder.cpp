@@ -7,10 +7,14 @@
 
 #include "phonwright/core/character_zhuyin_layout.h"
 #include "phonwright/data/c2zy_writer.h"
+#include "phonwright/data/context_unit_model_writer.h"
+#include "phonwright/data/display_table_writer.h"
 #include "phonwright/data/english_dictionary_writer.h"
 #include "phonwright/data/mkdata_chewing_phrases.h"
 #include "phonwright/data/mkdata_chinese_lexicon.h"
 #include "phonwright/data/mkdata_cmu_dictionary.h"
+#include "phonwright/data/mkdata_context_units.h"
+#include "phonwright/data/mkdata_display_forms.h"
 #include "phonwright/data/mkdata_segmentation_entries.h"
 #include "phonwright/data/mkdata_source_file.h"
 #include "phonwright/data/mkdata_unihan.h"
@@ -109,6 +113,29 @@ std::string WriteEnglish(const DataSources& sources, const std::filesystem::path
   return summary.str();
 }
 
+std::string WriteDisplayAndContextUnits(const std::filesystem::path& out) {
+  Check(WriteEnglishDisplayTable((out / "UnicodeEnglishPhone.txt").string(), EnglishDisplayForms()),
+        out / "UnicodeEnglishPhone.txt");
+  Check(WriteChineseDisplayTable((out / "UnicodeChinesePhone.txt").string(), ChineseDisplayTokens()),
+        out / "UnicodeChinesePhone.txt");
+  const auto american = AmericanContextUnits();
+  const auto taiwan = TaiwanContextUnits();
+  Check(WriteContextUnitModel((out / "AE_RCD134.model").string(), american), out / "AE_RCD134.model");
+  Check(WriteContextUnitModel((out / "CE_RCD134.model").string(), taiwan), out / "CE_RCD134.model");
+
+  auto members = [](const std::vector<ContextUnitModel::Record>& records) {
+    std::size_t count = 0;
+    for (const auto& record : records) count += record.members.size();
+    return count;
+  };
+  std::ostringstream summary;
+  summary << "UnicodeEnglishPhone.txt: " << EnglishDisplayForms().size() << " phones\n"
+          << "UnicodeChinesePhone.txt: " << ChineseDisplayTokens().size() << " tokens\n"
+          << "AE_RCD134.model: " << american.size() << " phones, " << members(american) << " units\n"
+          << "CE_RCD134.model: " << taiwan.size() << " phones, " << members(taiwan) << " units\n";
+  return summary.str();
+}
+
 }  // namespace
 
 std::string BuildDataDirectory(const DataSources& sources, const std::filesystem::path& out) {
@@ -116,6 +143,7 @@ std::string BuildDataDirectory(const DataSources& sources, const std::filesystem
   std::filesystem::remove(out / kSummaryFile);
   std::string summary = WriteChinese(sources, out);
   summary += WriteEnglish(sources, out);
+  summary += WriteDisplayAndContextUnits(out);
   Check(platform::WriteFileAtomically(out / kSummaryFile, summary), out / kSummaryFile);
   return summary;
 }

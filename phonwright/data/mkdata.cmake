@@ -5,6 +5,9 @@ list(FILTER phonwright_mkdata_sources EXCLUDE REGEX "mkdata_main\\.cpp$")
 find_package(BZip2 REQUIRED)
 add_library(phonwright_mkdata STATIC ${phonwright_mkdata_sources})
 target_link_libraries(phonwright_mkdata PUBLIC phonwright_writers ICU::uc BZip2::BZip2)
+# The context-unit models may name only units the device knows; its unit table
+# is kept once, beside the group data encoder that numbers the units.
+target_sources(phonwright_mkdata PRIVATE ${PROJECT_SOURCE_DIR}/quillon/recognition/unit_name_table.cpp)
 
 add_executable(phonwright-mkdata mkdata_main.cpp)
 target_link_libraries(phonwright-mkdata PRIVATE phonwright_mkdata)

@@ -114,14 +114,14 @@ std::string WriteEnglish(const DataSources& sources, const std::filesystem::path
 }
 
 std::string WriteDisplayAndContextUnits(const std::filesystem::path& out) {
-  Check(WriteEnglishDisplayTable((out / "UnicodeEnglishPhone.txt").string(), EnglishDisplayForms()),
+  Check(data::WriteEnglishDisplayTable((out / "UnicodeEnglishPhone.txt").string(), EnglishDisplayForms()),
         out / "UnicodeEnglishPhone.txt");
-  Check(WriteChineseDisplayTable((out / "UnicodeChinesePhone.txt").string(), ChineseDisplayTokens()),
+  Check(data::WriteChineseDisplayTable((out / "UnicodeChinesePhone.txt").string(), ChineseDisplayTokens()),
         out / "UnicodeChinesePhone.txt");
   const auto american = AmericanContextUnits();
   const auto taiwan = TaiwanContextUnits();
-  Check(WriteContextUnitModel((out / "AE_RCD134.model").string(), american), out / "AE_RCD134.model");
-  Check(WriteContextUnitModel((out / "CE_RCD134.model").string(), taiwan), out / "CE_RCD134.model");
+  Check(data::WriteContextUnitModel((out / "AE_RCD134.model").string(), american), out / "AE_RCD134.model");
+  Check(data::WriteContextUnitModel((out / "CE_RCD134.model").string(), taiwan), out / "CE_RCD134.model");
 
   auto members = [](const std::vector<ContextUnitModel::Record>& records) {
     std::size_t count = 0;

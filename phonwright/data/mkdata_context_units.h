@@ -25,7 +25,8 @@
 
 namespace phonwright::mkdata {
 
-// The 136 acoustic units of the device, by unit number.
+// The 136 acoustic units of the device, by unit number: the device's own
+// table, which Quillon encodes the units with.
 const std::vector<std::string>& DeviceUnitNames();
 
 // The 44 phones that have a record, in the engine's phone-table order.

@@ -33,8 +33,8 @@ TEST(DisplayForms, AreShortUniqueAndApartFromZhuyin) {
 
 // Every phone's display form, as Text2Phoneme writes it, maps back to the phone.
 TEST(DisplayForms, MapBackToTheirPhones) {
-  ASSERT_FALSE(WriteEnglishDisplayTable("UnicodeEnglishPhone.txt", EnglishDisplayForms()));
-  ASSERT_FALSE(WriteChineseDisplayTable("UnicodeChinesePhone.txt", ChineseDisplayTokens()));
+  ASSERT_FALSE(data::WriteEnglishDisplayTable("UnicodeEnglishPhone.txt", EnglishDisplayForms()));
+  ASSERT_FALSE(data::WriteChineseDisplayTable("UnicodeChinesePhone.txt", ChineseDisplayTokens()));
   DisplayTables tables;
   ASSERT_TRUE(tables.LoadEnglish("UnicodeEnglishPhone.txt"));
   ASSERT_TRUE(tables.LoadChinese("UnicodeChinesePhone.txt"));
@@ -67,7 +67,7 @@ void ExpectEveryNameIsADeviceUnit(const std::vector<ContextUnitModel::Record>& r
   for (const auto& record : records)
     for (const auto& member : record.members)
       EXPECT_LE(member.contexts.size(), static_cast<std::size_t>(ContextUnitModel::kSupportedCount));
-  const auto model = ContextUnitModel::Parse(FormatContextUnitRecords(records));
+  const auto model = ContextUnitModel::Parse(data::FormatContextUnitRecords(records));
   const std::set<std::string> units(DeviceUnitNames().begin(), DeviceUnitNames().end());
   for (const auto& phone : ContextUnitPhones()) {
     std::vector<std::string> nexts = ContextUnitPhones();
@@ -87,7 +87,7 @@ TEST(ContextUnits, AmericanModelNamesOnlyDeviceUnits) { ExpectEveryNameIsADevice
 TEST(ContextUnits, TaiwanModelNamesOnlyDeviceUnits) { ExpectEveryNameIsADeviceUnit(TaiwanContextUnits()); }
 
 TEST(ContextUnits, AmericanModelSharesClassesOutOverThePhonesUnits) {
-  const auto model = ContextUnitModel::Parse(FormatContextUnitRecords(AmericanContextUnits()));
+  const auto model = ContextUnitModel::Parse(data::FormatContextUnitRecords(AmericanContextUnits()));
   // F has seven units: one per class.
   EXPECT_EQ(NameContextUnits(model, "F IY"), "RCD_F RCD_IY_001 ");
   EXPECT_EQ(NameContextUnits(model, "F UW"), "RCD_F_001 RCD_UW_001 ");

@@ -29,9 +29,14 @@ std::string Big5Of(const std::string& utf8) {
   return platform::FromUtf16(platform::kCodePageBig5, platform::Utf8ToUtf16(utf8)).bytes;
 }
 
-// Releases the engine however the evaluation ends.
+// Loads the engine and releases it however the evaluation ends.
 struct EngineSession {
-  explicit EngineSession(const std::filesystem::path& directory) { Text2PhonemeInit(directory.c_str()); }
+  explicit EngineSession(const std::filesystem::path& directory) {
+    if (Text2PhonemeInit(directory.c_str()) != 1) {
+      Text2PhonemeRelease();
+      throw std::runtime_error("the data directory " + directory.string() + " does not load completely");
+    }
+  }
   ~EngineSession() { Text2PhonemeRelease(); }
   EngineSession(const EngineSession&) = delete;
   EngineSession& operator=(const EngineSession&) = delete;

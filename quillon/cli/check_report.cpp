@@ -75,6 +75,11 @@ void PrintSentenceText(const SentenceCheck& sentence, std::ostream& out) {
     for (const std::string& character : sentence.polyphones) out << " " << Utf8OfBig5(character);
     out << "\n";
   }
+  if (!sentence.letterToSound.empty()) {
+    out << pad << "letter-to-sound";
+    for (const std::string& word : sentence.letterToSound) out << " " << word;
+    out << "\n";
+  }
 }
 
 json SentenceJson(const SentenceCheck& sentence) {
@@ -91,6 +96,7 @@ json SentenceJson(const SentenceCheck& sentence) {
       {"unitCount", record.unitCount},
       {"unitBytes", sentence.unitBytes},
       {"polyphones", polyphones},
+      {"letterToSound", sentence.letterToSound},
       {"refusal", sentence.refusal ? json(*sentence.refusal) : json(nullptr)},
   };
 }

@@ -30,6 +30,22 @@ std::vector<std::string> PolyphonesOf(std::string_view text, PronunciationNotes&
   return found;
 }
 
+// The words the engine looks up one by one: a hyphen separates words.
+std::vector<std::string> LetterToSoundWordsOf(std::string_view text, PronunciationNotes& notes) {
+  std::vector<std::string> found;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find('-', start), text.size());
+    const std::string word(text.substr(start, end - start));
+    if (!word.empty() && notes.IsSpelledByLetterToSound(word) &&
+        std::find(found.begin(), found.end(), word) == found.end()) {
+      found.push_back(word);
+    }
+    start = end + 1;
+  }
+  return found;
+}
+
 SentenceCheck CheckSentence(SentenceRecord record, TextLanguage language, PronunciationNotes& notes) {
   SentenceCheck check;
   SentenceBlock block;
@@ -39,7 +55,8 @@ SentenceCheck CheckSentence(SentenceRecord record, TextLanguage language, Pronun
   } else {
     check.unitBytes.assign(block.begin() + 4, block.begin() + 4 + platform::LoadLittle16(block.data() + 2));
   }
-  if (!IsEnglish(language)) check.polyphones = PolyphonesOf(record.text, notes);
+  if (IsEnglish(language)) check.letterToSound = LetterToSoundWordsOf(record.text, notes);
+  else check.polyphones = PolyphonesOf(record.text, notes);
   check.record = std::move(record);
   return check;
 }

@@ -21,6 +21,7 @@ class FakeEngine final : public EngineProvider {
   class Notes final : public PronunciationNotes {
    public:
     bool IsPolyphone(std::string_view character) override { return character == "\xA6\xE6"; }  // 行
+    bool IsSpelledByLetterToSound(std::string_view word) override { return word == "off"; }
   };
   SentenceConverter* Converter(const std::string& dataDirectory, std::ostream&) override {
     lastDataDirectory = dataDirectory;
@@ -95,12 +96,22 @@ TEST_F(CliCommandsTest, CheckReportsEveryFileAndSentence) {
   EXPECT_EQ(english["sentences"][1]["id"], 31);
   EXPECT_EQ(english["sentences"][1]["text"], "lights-off");
   EXPECT_EQ(english["sentences"][0]["unitBytes"].size(), 9u);
+  EXPECT_EQ(english["sentences"][0]["letterToSound"], nlohmann::json::array());
+  EXPECT_EQ(english["sentences"][1]["letterToSound"], nlohmann::json::array({"off"}));
   const auto& chinese = report["files"][1];
   EXPECT_EQ(chinese["language"], "big5");
   EXPECT_EQ(chinese["sentences"][0]["text"], "行走");
   EXPECT_EQ(chinese["sentences"][0]["polyphones"], nlohmann::json::array({"行"}));
   EXPECT_TRUE(report["package"]["ok"]);
   EXPECT_EQ(engine_.lastDataDirectory, "fastt2p/");
+}
+
+TEST_F(CliCommandsTest, CheckTextFlagsLetterToSoundWordsAndPolyphones) {
+  ASSERT_EQ(Run({"check"}), kExitOk) << err_.str() << out_.str();
+  const std::string text = out_.str();
+  EXPECT_NE(text.find("letter-to-sound off\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("letter-to-sound lights"), std::string::npos) << text;
+  EXPECT_NE(text.find("polyphonic 行\n"), std::string::npos) << text;
 }
 
 TEST_F(CliCommandsTest, CheckRefusesWhatTheDownloadWouldRefuse) {

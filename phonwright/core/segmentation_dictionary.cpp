@@ -85,6 +85,19 @@ SegmentationLoadResult SegmentationDictionaries::Read(const std::filesystem::pat
       entry.codeStorage[i] = *code;
     }
   }
+  Install(std::move(entries));
+  return SegmentationLoadResult::kDone;
+}
+
+SegmentationLoadResult SegmentationDictionaries::AddDictionary(std::vector<SegmentationEntry> entries) {
+  for (const auto& entry : entries)
+    if (entry.word.size() > SegmentationEntry::kMaxWordBytes || entry.codeCount > SegmentationEntry::kMaxCodes)
+      return SegmentationLoadResult::kMalformed;
+  Install(std::move(entries));
+  return SegmentationLoadResult::kDone;
+}
+
+void SegmentationDictionaries::Install(std::vector<SegmentationEntry> entries) {
   // The entries' storage does not move once the dictionary is in place, so
   // the index can point into it.
   const auto& stored = dictionaries_.emplace_back(std::move(entries));
@@ -92,7 +105,6 @@ SegmentationLoadResult SegmentationDictionaries::Read(const std::filesystem::pat
     firstEntryOfWord_.emplace(entry.word, &entry);
     if (entry.word.size() > longestWordBytes_) longestWordBytes_ = entry.word.size();
   }
-  return SegmentationLoadResult::kDone;
 }
 
 const SegmentationEntry* SegmentationDictionaries::Find(std::string_view word) const {

@@ -56,6 +56,11 @@ class SegmentationDictionaries {
   SegmentationLoadResult LoadDictionary(const std::filesystem::path& path,
                                         const SegmentationClassNames& classes);
 
+  // Adds one more dictionary held in memory, after the loaded ones (the data
+  // builder tries out candidate entries this way). An entry over the bounds
+  // of the file format adds nothing and gives kMalformed.
+  SegmentationLoadResult AddDictionary(std::vector<SegmentationEntry> entries);
+
   // The first entry whose word equals `word`; nullptr when there is none.
   const SegmentationEntry* Find(std::string_view word) const;
 
@@ -69,6 +74,7 @@ class SegmentationDictionaries {
   enum class Opened { kYes, kNo };
   SegmentationLoadResult Read(const std::filesystem::path& path,
                               const SegmentationClassNames& classes, Opened& opened);
+  void Install(std::vector<SegmentationEntry> entries);
 
   std::vector<std::vector<SegmentationEntry>> dictionaries_;
   std::unordered_map<std::string_view, const SegmentationEntry*> firstEntryOfWord_;

@@ -76,12 +76,14 @@ std::string WriteChinese(const DataSources& sources, const std::filesystem::path
           << " from Unihan, " << lexicon.fromNumerals << " Hangzhou numerals); left out: " << lexicon.withoutReading.size() << " without a reading, " << unpackable
           << " not packable\n"
           << "CDIC.dic: " << selection.entries.size() << " entries of at most " << kSegmentationCapacity
-          << " (10 digits, single characters, phrases by frequency); " << lexicon.alternativeReadings
+          << " (10 digits, single characters, the phrases shorter entries read wrong, then the most frequent others); " << lexicon.alternativeReadings
           << " less frequent phrase readings dropped; left out: " << selection.inexpressibleCharacters
           << " characters and " << selection.inexpressiblePhrases
           << " phrases with a syllable outside the syllable table, " << selection.longPhrases
           << " phrases over " << kMaxCodesPerEntry << " characters, " << selection.heldOut.size()
-          << " phrases over capacity (" << kHeldOutPhrasesFile << ")\n"
+          << " phrases over capacity (" << kHeldOutPhrasesFile << "); "
+          << selection.entries.size() - selection.composedPhrases << " entries needed to read right, "
+          << selection.composedPhrases << " phrases that shorter entries read right kept as words\n"
           << "classID: " << selection.classNames.size() << " class names\n";
   if (!lexicon.withoutReading.empty()) {
     summary << "characters without a reading:";

@@ -1,7 +1,9 @@
 #include "phonwright/data/mkdata_segmentation_entries.h"
 
+#include <algorithm>
 #include <unordered_map>
 
+#include "phonwright/core/segment_run.h"
 #include "phonwright/core/syllable_table.h"
 
 namespace phonwright::mkdata {
@@ -54,6 +56,12 @@ SegmentationSelection SelectSegmentationEntries(const ChineseLexicon& lexicon, s
     }
     if (selection.entries.size() < capacity) selection.entries.push_back({character, "CHAR", {*code}});
   }
+  struct Candidate {
+    const Big5Phrase* phrase;
+    std::vector<int> codes;
+    bool needed;
+  };
+  std::vector<Candidate> candidates;
   for (const auto& phrase : lexicon.phrases) {
     if (phrase.reading.size() > kMaxCodesPerEntry) {
       ++selection.longPhrases;
@@ -64,10 +72,43 @@ SegmentationSelection SelectSegmentationEntries(const ChineseLexicon& lexicon, s
       ++selection.inexpressiblePhrases;
       continue;
     }
-    if (selection.entries.size() < capacity) {
-      selection.entries.push_back({phrase.big5, "WORD", std::move(*codes)});
+    candidates.push_back({&phrase, std::move(*codes), false});
+  }
+
+  // A phrase is needed when the segmentation over the characters and the
+  // needed phrases before it reads it wrong.
+  SegmentationDictionaries needed;
+  const auto addToNeeded = [&needed](const std::string& word, const std::vector<int>& codes) {
+    SegmentationEntry entry;
+    entry.word = word;
+    entry.codeCount = codes.size();
+    std::copy(codes.begin(), codes.end(), entry.codeStorage.begin());
+    needed.AddDictionary({std::move(entry)});
+  };
+  for (const auto& entry : selection.entries) addToNeeded(entry.word, entry.codes);
+  std::size_t room = capacity - std::min(capacity, selection.entries.size());
+  for (auto& candidate : candidates) {
+    if (room == 0) break;
+    if (SegmentRun(needed, candidate.phrase->big5).codes == candidate.codes) continue;
+    candidate.needed = true;
+    --room;
+    addToNeeded(candidate.phrase->big5, candidate.codes);
+  }
+
+  // The room the needed phrases leave goes to the most frequent others, which
+  // keep the segmentation of longer text apart from unlikely words.
+  for (auto& candidate : candidates) {
+    if (room == 0) break;
+    if (candidate.needed) continue;
+    candidate.needed = true;
+    --room;
+    ++selection.composedPhrases;
+  }
+  for (auto& candidate : candidates) {
+    if (candidate.needed) {
+      selection.entries.push_back({candidate.phrase->big5, "WORD", std::move(candidate.codes)});
     } else {
-      selection.heldOut.push_back(phrase);
+      selection.heldOut.push_back(*candidate.phrase);
     }
   }
   return selection;

@@ -1,6 +1,9 @@
 // The entries of the segmentation dictionary ("CDIC.dic") and its class names
 // ("classID"): every Big5 character with a reading, the full-width digits, and
-// the most frequent phrases up to the dictionary's capacity. Codes are syllable
+// phrases up to the dictionary's capacity: first every phrase the segmentation
+// over the characters and the phrases chosen before it would read wrong (most
+// frequent first), then the most frequent of the others, which the
+// segmentation of longer text needs as words. Codes are syllable
 // codes in the syllable-table numbering (tone digit x 1000 + syllable number);
 // characters and phrases holding a syllable that table cannot write are left
 // out and counted.
@@ -28,7 +31,8 @@ inline constexpr int kFirstDigitCode = 6000;
 struct SegmentationSelection {
   std::vector<std::string> classNames;  // the contents of "classID", in order
   std::vector<SegmentationWord> entries;
-  std::vector<Big5Phrase> heldOut;  // phrases that did not fit, most frequent first
+  std::vector<Big5Phrase> heldOut;  // phrases not in the dictionary, most frequent first
+  std::size_t composedPhrases = 0;  // phrases shorter entries read right, kept as words
   std::size_t inexpressibleCharacters = 0;
   std::size_t inexpressiblePhrases = 0;
   std::size_t longPhrases = 0;  // more characters than an entry has codes

@@ -99,5 +99,28 @@ TEST(SegmentationEntries, DigitsCharactersThenPhrasesUpToCapacity) {
   EXPECT_EQ(selection.heldOut[0].big5, Big5("好好"));
 }
 
+// 行人 reads right from its characters, 銀行 does not: when room is short the
+// phrase that changes a reading goes in first; with room both do, in order of
+// frequency.
+TEST(SegmentationEntries, PhrasesTheCharactersReadWrongComeFirst) {
+  ChineseLexicon lexicon;
+  lexicon.characters = {{Big5("銀"), kYin2}, {Big5("行"), kXing2}, {Big5("人"), kRen2}};
+  lexicon.phrases = {{Big5("行人"), {kXing2, kRen2}, 90}, {Big5("銀行"), {kYin2, kHang2}, 50}};
+  const auto tight = SelectSegmentationEntries(lexicon, 14);
+  ASSERT_EQ(tight.entries.size(), 14u);
+  EXPECT_EQ(tight.entries[13].word, Big5("銀行"));
+  EXPECT_EQ(tight.entries[13].codes, (std::vector<int>{*SyllableCodeOf(kYin2), *SyllableCodeOf(kHang2)}));
+  ASSERT_EQ(tight.heldOut.size(), 1u);
+  EXPECT_EQ(tight.heldOut[0].big5, Big5("行人"));
+  EXPECT_EQ(tight.composedPhrases, 0u);
+
+  const auto roomy = SelectSegmentationEntries(lexicon, 20);
+  ASSERT_EQ(roomy.entries.size(), 15u);
+  EXPECT_EQ(roomy.entries[13].word, Big5("行人"));
+  EXPECT_EQ(roomy.entries[14].word, Big5("銀行"));
+  EXPECT_TRUE(roomy.heldOut.empty());
+  EXPECT_EQ(roomy.composedPhrases, 1u);
+}
+
 }  // namespace
 }  // namespace phonwright::mkdata

@@ -1,5 +1,6 @@
 #include "phonwright/data/mkdata_chewing_phrases.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "phonwright/data/mkdata_source_file.h"
@@ -72,10 +73,23 @@ std::vector<ChewingPhrase> ReadChewingPhrases(const std::filesystem::path& index
   return ParseChewingPhrases(ReadWholeFile(indexTree), ReadWholeFile(dictionary));
 }
 
+namespace {
+
+bool StartsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+}  // namespace
+
 std::size_t Utf8Length(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
+
+std::vector<std::string> Utf8Characters(std::string_view text) {
+  std::vector<std::string> characters;
+  for (const char byte : text) {
+    if (StartsCharacter(byte) || characters.empty()) characters.emplace_back();
+    characters.back() += byte;
+  }
+  return characters;
 }
 
 }  // namespace phonwright::mkdata

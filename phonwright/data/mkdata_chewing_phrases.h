@@ -41,4 +41,7 @@ std::vector<ChewingPhrase> ReadChewingPhrases(const std::filesystem::path& index
 // Number of characters of a UTF-8 string.
 std::size_t Utf8Length(std::string_view text);
 
+// The characters of a UTF-8 string, each as its bytes.
+std::vector<std::string> Utf8Characters(std::string_view text);
+
 }  // namespace phonwright::mkdata

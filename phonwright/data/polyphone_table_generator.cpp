@@ -4,18 +4,10 @@
 // them. Writes a C++ initializer list included by phonwright/core/polyphone_table.cpp.
 //
 // Usage: phonwright-polyphone-gen INDEX_TREE DICTIONARY OUTPUT
-//
-// libchewing's index_tree.dat is an array of 8-byte little-endian nodes: a
-// 16-bit phone key (0 for a leaf), then two 24-bit numbers: for an interior
-// node the range of its children, for a leaf the byte offset of the phrase in
-// dictionary.dat (NUL-terminated UTF-8) and its frequency. Node 0 is the root;
-// the keys on the path from the root are the phrase's reading, one phone per
-// character, packed as initial << 9 | medial << 7 | final << 3 | tone.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <exception>
 #include <map>
 #include <set>
 #include <string>
@@ -25,6 +17,7 @@
 
 #include "phonwright/core/zhuyin_code_table.h"
 #include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/data/mkdata_chewing_phrases.h"
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
 
@@ -73,30 +66,6 @@ constexpr FixedRow kFixedRows[] = {
 
 constexpr std::size_t kMaxGeneratedReadings = 6;
 
-struct Node {
-  std::uint16_t key;
-  std::uint32_t first;
-  std::uint32_t second;
-};
-
-bool ReadFile(const char* path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
-
-std::vector<std::string> SplitUtf8(std::string_view text) {
-  std::vector<std::string> characters;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    characters.emplace_back(text.substr(i, length));
-    i += length;
-  }
-  return characters;
-}
-
 std::vector<std::string> SplitSpaces(std::string_view text) {
   std::vector<std::string> tokens;
   for (std::size_t start = 0; start < text.size();) {
@@ -106,10 +75,6 @@ std::vector<std::string> SplitSpaces(std::string_view text) {
     start = end + 1;
   }
   return tokens;
-}
-
-phonwright::zhuyin::Reading ReadingOfKey(std::uint16_t key) {
-  return {key >> 9, (key >> 7) & 3, (key >> 3) & 15, key & 7};
 }
 
 std::string Big5OfCharacter(std::string_view utf8) {
@@ -127,50 +92,24 @@ std::string Escaped(std::string_view bytes) {
   return text + "\"";
 }
 
+// libchewing's packing of a reading (initial << 9 | medial << 7 | final << 3 |
+// tone): the order in which readings of equal frequency are taken.
+std::uint16_t ChewingKey(const phonwright::zhuyin::Reading& reading) {
+  return static_cast<std::uint16_t>(reading.initial << 9 | reading.medial << 7 | reading.final << 3 | reading.tone);
+}
+
 // Frequency of every reading of the wanted characters, summed over phrases.
 using ReadingFrequencies = std::unordered_map<std::string, std::map<std::uint16_t, std::uint64_t>>;
 
-bool CollectReadings(const std::string& tree, const std::string& dictionary,
-                     ReadingFrequencies& frequencies) {
-  const std::size_t nodeCount = tree.size() / 8;
-  auto nodeAt = [&](std::size_t index) {
-    const auto* p = reinterpret_cast<const unsigned char*>(tree.data()) + index * 8;
-    return Node{static_cast<std::uint16_t>(p[0] | p[1] << 8),
-                static_cast<std::uint32_t>(p[2] | p[3] << 8 | p[4] << 16),
-                static_cast<std::uint32_t>(p[5] | p[6] << 8 | p[7] << 16)};
-  };
-  if (nodeCount == 0) return false;
-  struct Pending {
-    std::size_t node;
-    std::vector<std::uint16_t> keys;
-  };
-  std::vector<Pending> stack{{0, {}}};
-  while (!stack.empty()) {
-    Pending pending = std::move(stack.back());
-    stack.pop_back();
-    const Node node = nodeAt(pending.node);
-    if (node.first >= node.second || node.second > nodeCount || node.first <= pending.node)
-      return false;
-    for (std::size_t child = node.first; child < node.second; ++child) {
-      const Node childNode = nodeAt(child);
-      if (childNode.key != 0) {
-        auto keys = pending.keys;
-        keys.push_back(childNode.key);
-        stack.push_back({child, std::move(keys)});
-        continue;
-      }
-      if (childNode.first >= dictionary.size()) return false;
-      const std::size_t end = dictionary.find('\0', childNode.first);
-      const auto characters = SplitUtf8(std::string_view(dictionary).substr(
-          childNode.first, (end == std::string::npos ? dictionary.size() : end) - childNode.first));
-      if (characters.size() != pending.keys.size()) continue;
-      for (std::size_t i = 0; i < characters.size(); ++i) {
-        const auto wanted = frequencies.find(characters[i]);
-        if (wanted != frequencies.end()) wanted->second[pending.keys[i]] += childNode.second;
-      }
+void CollectReadings(const std::vector<phonwright::mkdata::ChewingPhrase>& phrases, ReadingFrequencies& frequencies) {
+  for (const auto& phrase : phrases) {
+    const auto characters = phonwright::mkdata::Utf8Characters(phrase.text);
+    if (characters.size() != phrase.reading.size()) continue;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+      const auto wanted = frequencies.find(characters[i]);
+      if (wanted != frequencies.end()) wanted->second[ChewingKey(phrase.reading[i])] += phrase.frequency;
     }
   }
-  return true;
 }
 
 // Readings of one character, among those the zhuyin code table knows: the
@@ -185,7 +124,7 @@ std::vector<std::string> ChooseReadings(const std::map<std::uint16_t, std::uint6
   for (const auto& [key, frequency] : ranked) {
     if (readings.size() == kMaxGeneratedReadings) break;
     if (frequency == 0 && readings.size() >= 2) break;
-    const std::string reading = phonwright::zhuyin::FormatReading(ReadingOfKey(key));
+    const std::string reading = phonwright::zhuyin::FormatReading(phonwright::mkdata::DecodeChewingPhone(key));
     if (phonwright::FindZhuyinCode(reading)) readings.push_back(reading);
   }
   return readings;
@@ -198,16 +137,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: phonwright-polyphone-gen INDEX_TREE DICTIONARY OUTPUT\n");
     return 2;
   }
-  std::string tree, dictionary;
-  if (!ReadFile(argv[1], tree) || !ReadFile(argv[2], dictionary)) {
-    std::fprintf(stderr, "phonwright-polyphone-gen: cannot read %s or %s\n", argv[1], argv[2]);
-    return 1;
-  }
-  const auto characters = SplitUtf8(kCharacters);
+  const auto characters = phonwright::mkdata::Utf8Characters(kCharacters);
   ReadingFrequencies frequencies;
   for (const auto& character : characters) frequencies[character];
-  if (!CollectReadings(tree, dictionary, frequencies)) {
-    std::fprintf(stderr, "phonwright-polyphone-gen: %s is not a phrase index\n", argv[1]);
+  try {
+    CollectReadings(phonwright::mkdata::ReadChewingPhrases(argv[1], argv[2]), frequencies);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "phonwright-polyphone-gen: %s\n", error.what());
     return 1;
   }
   std::map<std::string, std::vector<std::string>> fixed;

@@ -42,6 +42,36 @@ std::vector<std::uint8_t> Image() {
   return image;
 }
 
+// Every control but the progress bar is disabled while a download runs.
+void VerifyControlsDisabled(const WindowUnderTest& test) {
+  for (const char* name : {"download", "addFile", "deleteFile", "saveList", "saveFile"}) {
+    QVERIFY2(!test.Button(name)->isEnabled(), name);
+  }
+  QVERIFY(!test.FileList()->isEnabled());
+  QVERIFY(!test.Find<QWidget>("sentenceList")->isEnabled());
+}
+
+void VerifyFileControlsEnabled(const WindowUnderTest& test) {
+  for (const char* name : {"addFile", "deleteFile", "saveList"}) {
+    QVERIFY2(test.Button(name)->isEnabled(), name);
+  }
+  QVERIFY(test.FileList()->isEnabled());
+  QVERIFY(test.Find<QWidget>("sentenceList")->isEnabled());
+}
+
+// Starts a download held at its start and checks what the window shows then:
+// "Downloading", the controls disabled and the bar moving with the timer.
+void StartHeldDownload(WindowUnderTest& test) {
+  test.gate.Close();
+  test.Click("download");
+  VerifyControlsDisabled(test);
+  QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Downloading"), kPatience);
+  auto* bar = test.Find<quillon::CGradientProgressCtrl>("progressBar");
+  QTRY_VERIFY_WITH_TIMEOUT(bar->GetPos() > 1, kPatience);
+  VerifyControlsDisabled(test);
+  test.gate.Open();
+}
+
 }  // namespace
 
 class DownloadTest : public QObject {
@@ -56,13 +86,13 @@ class DownloadTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(test.Button("download")->isEnabled(), kPatience);
     QCOMPARE(test.Information(), QStringLiteral("Device connected"));
 
-    test.Click("download");
-    QVERIFY(!test.Button("download")->isEnabled());
-    QVERIFY(!test.FileList()->isEnabled());
+    StartHeldDownload(test);
+    if (QTest::currentTestFailed()) return;
     QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Download complete"), kPatience);
     QCOMPARE(test.Find<quillon::CGradientProgressCtrl>("progressBar")->GetPos(), 100);
     QVERIFY(test.Button("download")->isEnabled());
-    QVERIFY(test.Button("addFile")->isEnabled());
+    VerifyFileControlsEnabled(test);
+    QVERIFY(test.messages.messages.empty());
 
     const auto flash = sim.server->WithDevice([&](quillon::devsim::SimulatedDevice& device) {
       std::vector<std::uint8_t> stored(image.size());
@@ -81,13 +111,11 @@ class DownloadTest : public QObject {
       device.Faults().Add(*quillon::devsim::ParseFault("write:detach:3"));
     });
 
-    test.Click("download");
+    StartHeldDownload(test);
+    if (QTest::currentTestFailed()) return;
     QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Download fail"), kPatience);
     QTRY_VERIFY_WITH_TIMEOUT(test.FileList()->isEnabled(), kPatience);
-    QVERIFY(test.Button("addFile")->isEnabled());
-    QVERIFY(test.Button("deleteFile")->isEnabled());
-    QVERIFY(test.Button("saveList")->isEnabled());
-    QVERIFY(test.Find<QWidget>("sentenceList")->isEnabled());
+    VerifyFileControlsEnabled(test);
   }
 };
 

@@ -12,10 +12,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <condition_variable>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "quillon/app/command_file_loader.h"
@@ -53,11 +56,41 @@ class TableCommandFileLoader final : public CommandFileLoader {
   std::vector<std::filesystem::path> loaded;
 };
 
+// Holds the download worker at the start of its image build while closed, so
+// a test sees the window in the middle of a download however fast the device.
+class DownloadGate {
+ public:
+  void Close() {
+    const std::lock_guard lock(mutex_);
+    open_ = false;
+  }
+  void Open() {
+    {
+      const std::lock_guard lock(mutex_);
+      open_ = true;
+    }
+    opened_.notify_all();
+  }
+  void Pass() {
+    std::unique_lock lock(mutex_);
+    opened_.wait(lock, [this] { return open_; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable opened_;
+  bool open_ = true;
+};
+
 class FixedPackageSource final : public device::PackageSource {
  public:
-  explicit FixedPackageSource(std::vector<std::uint8_t> image) : image_(std::move(image)) {}
+  FixedPackageSource(std::vector<std::uint8_t> image, DownloadGate& gate)
+      : image_(std::move(image)), gate_(gate) {}
   void ReadSettings() override {}
-  std::uint32_t PreparePackageEntries(MessageSink&) override { return 0; }
+  std::uint32_t PreparePackageEntries(MessageSink&) override {
+    gate_.Pass();
+    return 0;
+  }
   std::size_t PackageLength() override { return image_.size(); }
   std::uint32_t FillPackage(std::span<std::uint8_t> image) override {
     std::copy(image_.begin(), image_.end(), image.begin());
@@ -70,6 +103,7 @@ class FixedPackageSource final : public device::PackageSource {
 
  private:
   std::vector<std::uint8_t> image_;
+  DownloadGate& gate_;
 };
 
 // A machine with no speech-recognition device attached.
@@ -115,6 +149,11 @@ class WindowUnderTest {
     std::filesystem::create_directories(root / "cmd");
     devices_ = devices != nullptr ? devices : &noDevices;
   }
+  // A failed check may leave the worker held: it ends before the window.
+  ~WindowUnderTest() {
+    gate.Open();
+    window.reset();
+  }
 
   // Constructs the window and runs its start-up.
   CQuendalDlg& Start(std::vector<std::uint8_t> image = std::vector<std::uint8_t>(4096, 0x5A)) {
@@ -126,7 +165,8 @@ class WindowUnderTest {
         .commandFiles = &commandFiles,
         .devices = devices_,
         .engine = &engine,
-        .createPackageSource = [image] { return std::make_unique<FixedPackageSource>(image); },
+        .createPackageSource =
+            [this, image] { return std::make_unique<FixedPackageSource>(image, gate); },
         .programDirectory = {}};
     window = std::make_unique<CQuendalDlg>(services);
     window->OnInitDialog();
@@ -161,6 +201,7 @@ class WindowUnderTest {
   TableCommandFileLoader commandFiles;
   RecordingEngine engine;
   NoDevices noDevices;
+  DownloadGate gate;
   std::unique_ptr<CQuendalDlg> window;
   bool windowActive = false;
 

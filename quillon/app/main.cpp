@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <string_view>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -27,22 +28,19 @@ void DetachStandardInput() {
   ::close(null);
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  DetachStandardInput();
-  QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("quillon"));
-  QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
-
-  QCommandLineParser parser;
+// The program's options, set on `parser`; returns the --device option.
+QCommandLineOption AddOptions(QCommandLineParser& parser) {
+  QCoreApplication::setApplicationName(QStringLiteral("quillon"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
   parser.setApplicationDescription(QStringLiteral(
       "Keeps the voice-command files of a workspace and downloads them into the "
-      "speech-recognition device.\n\nExit codes: 0 closed, 1 workspace or device backend "
-      "not usable, 2 bad options."));
+      "speech-recognition device. Settings files and command file paths are relative to the "
+      "workspace; the pronunciation data is read from its fastt2p/ folder, or else from "
+      "fastt2p/ or share/phonwright/fastt2p/ beside the program's bin/ folder.\n\n"
+      "Exit codes: 0 closed, 1 workspace or device backend not usable, 2 bad options."));
   parser.addHelpOption();
   parser.addVersionOption();
-  const QCommandLineOption deviceOption(
+  QCommandLineOption deviceOption(
       QStringLiteral("device"),
       QStringLiteral("Device backend: \"sim:<socket path>\" for the simulator (default: "
                      "$QUILLON_DEVICE, else the USB device)."),
@@ -51,12 +49,49 @@ int main(int argc, char* argv[]) {
   parser.addPositionalArgument(QStringLiteral("workspace"),
                                QStringLiteral("Folder to work in (default: the current one)."),
                                QStringLiteral("[WORKSPACE]"));
+  return deviceOption;
+}
+
+bool AsksForHelpOrVersion(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--") return false;
+    if (argument == "-h" || argument == "-?" || argument == "--help" || argument == "--help-all" ||
+        argument == "-v" || argument == "--version") {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  DetachStandardInput();
+  // Help and version are answered without opening the window system, so
+  // they work without a display.
+  if (AsksForHelpOrVersion(argc, argv)) {
+    const QCoreApplication console(argc, argv);
+    QCommandLineParser parser;
+    AddOptions(parser);
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+      parser.showHelp(0);
+    }
+    if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+    if (!parsed) {
+      std::fprintf(stderr, "quillon: %s\n", qPrintable(parser.errorText()));
+      return kExitUsage;
+    }
+  }
+
+  QApplication application(argc, argv);
+  QCommandLineParser parser;
+  const QCommandLineOption deviceOption = AddOptions(parser);
   if (!parser.parse(QApplication::arguments())) {
     std::fprintf(stderr, "quillon: %s\n", qPrintable(parser.errorText()));
     return kExitUsage;
   }
-  if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
-  if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
   const QStringList positional = parser.positionalArguments();
   if (positional.size() > 1) {
     std::fprintf(stderr, "quillon: one workspace at most\n");

@@ -92,6 +92,9 @@ CQuendalDlg::CQuendalDlg(const Services& services, QWidget* parent)
 
 CQuendalDlg::~CQuendalDlg() {
   qApp->removeEventFilter(this);
+  // The dialog's own destructor hides the window, which takes the focus from
+  // an open editor: its commit must not reach this half-destroyed window.
+  inPlaceEditor_->OnFocusLost({});
   // A download worker may still be converting sentences: it ends before the
   // engine's tables go.
   downloadController_.reset();

@@ -11,6 +11,7 @@ target_sources(phonwright_mkdata PRIVATE ${PROJECT_SOURCE_DIR}/quillon/recogniti
 
 add_executable(phonwright-mkdata mkdata_main.cpp)
 target_link_libraries(phonwright-mkdata PRIVATE phonwright_mkdata)
+install(TARGETS phonwright-mkdata RUNTIME DESTINATION bin)
 
 # Sources: Debian packages, and the CMU dictionary that the bootstrap hook
 # unpacks from its npm tarball into the user's cache.
@@ -49,4 +50,8 @@ if(phonwright_data_available)
   # phonwright/train adds the letter-to-sound models to the same directory.
   set_property(GLOBAL PROPERTY phonwright_data_dir ${phonwright_data_dir})
   add_custom_target(phonwright_data ALL DEPENDS ${phonwright_mkdata_stamp})
+  # Quillon reads share/phonwright/fastt2p when a workspace has no fastt2p/.
+  # The dictionary list is the engine's own scratch file, written at start-up.
+  install(DIRECTORY ${phonwright_data_dir}/ DESTINATION share/phonwright/fastt2p
+          PATTERN "T2P.TXT" EXCLUDE)
 endif()

@@ -10,9 +10,18 @@ std::string_view ModelFileName(UnitLanguage language) {
   return language == UnitLanguage::kTaiwan ? "CE_RCD134.model" : "AE_RCD134.model";
 }
 
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
+// The model file of `language` as ContextUnitModelPath names it, with what
+// stat says of it (one stat when the working directory holds the file).
+std::string ModelFileOf(UnitLanguage language, std::string_view data_dir, struct stat& info, bool& exists) {
+  std::string fixed = "fastt2p/";
+  fixed += ModelFileName(language);
+  exists = ::stat(fixed.c_str(), &info) == 0;
+  if (exists || data_dir.empty()) return fixed;
+  std::string in_data_dir(data_dir);
+  in_data_dir += '/';
+  in_data_dir += ModelFileName(language);
+  exists = ::stat(in_data_dir.c_str(), &info) == 0;
+  return in_data_dir;
 }
 
 }  // namespace
@@ -26,13 +35,9 @@ std::optional<UnitLanguage> ParseUnitLanguage(std::string_view language) {
 }
 
 std::string ContextUnitModelPath(UnitLanguage language, std::string_view data_dir) {
-  std::string fixed = "fastt2p/";
-  fixed += ModelFileName(language);
-  if (Exists(fixed) || data_dir.empty()) return fixed;
-  std::string in_data_dir(data_dir);
-  in_data_dir += '/';
-  in_data_dir += ModelFileName(language);
-  return in_data_dir;
+  struct stat info {};
+  bool exists = false;
+  return ModelFileOf(language, data_dir, info, exists);
 }
 
 bool ContextUnitModelCache::FileStamp::operator==(const FileStamp& other) const {
@@ -42,9 +47,10 @@ bool ContextUnitModelCache::FileStamp::operator==(const FileStamp& other) const 
 
 const ContextUnitModel& ContextUnitModelCache::Select(UnitLanguage language,
                                                       std::string_view data_dir) {
-  const std::string path = ContextUnitModelPath(language, data_dir);
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return *current_;
+  bool exists = false;
+  const std::string path = ModelFileOf(language, data_dir, info, exists);
+  if (!exists) return *current_;
   const FileStamp stamp{info.st_size, info.st_mtim, info.st_ino};
   const auto cached = entries_.find(path);
   if (cached != entries_.end() && cached->second.stamp == stamp) {

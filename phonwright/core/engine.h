@@ -11,6 +11,7 @@
 #include "phonwright/core/context_unit_model_cache.h"
 #include "phonwright/core/display_tables.h"
 #include "phonwright/core/english_dictionary.h"
+#include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/segmentation_class_names.h"
 #include "phonwright/core/segmentation_dictionary.h"
 #include "phonwright/l2s/letter_to_sound_models.h"
@@ -40,6 +41,7 @@ class Engine {
   l2s::LetterToSoundModels letter_to_sound;
   DisplayTables display;
   ContextUnitModelCache unit_models;
+  ScratchRunFile scratch_run_file;  // "tmp.txt", left by every conversion
 
   // "<data dir>/<name>", the engine's way of naming its data files.
   std::string DataFile(std::string_view name) const;

@@ -1,21 +1,93 @@
 #include "phonwright/core/scratch_run_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 namespace phonwright {
+namespace {
 
-bool WriteScratchRunFile(std::string_view runs) {
-  // A new file rather than a truncated one: file systems that flush a file
-  // rewritten in place (ext4's auto_da_alloc) would make every conversion
-  // wait for the disk.
-  std::remove(kScratchRunFile);
-  std::FILE* file = std::fopen(kScratchRunFile, "w");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(runs.data(), 1, runs.size(), file) == runs.size() &&
-                       std::fputc('\n', file) != EOF;
-  return std::fclose(file) == 0 && written;
+bool WriteAllAt(int fd, std::string_view bytes) {
+  off_t at = 0;
+  while (!bytes.empty()) {
+    const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), at);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+    at += written;
+  }
+  return true;
 }
 
-void RemoveScratchRunFile() { std::remove(kScratchRunFile); }
+}  // namespace
+
+ScratchRunFile::ScratchRunFile(ScratchRunFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), device_(other.device_), inode_(other.inode_), length_(other.length_) {}
+
+ScratchRunFile& ScratchRunFile::operator=(ScratchRunFile&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = std::exchange(other.fd_, -1);
+    device_ = other.device_;
+    inode_ = other.inode_;
+    length_ = other.length_;
+  }
+  return *this;
+}
+
+ScratchRunFile::~ScratchRunFile() { Close(); }
+
+bool ScratchRunFile::Write(std::string_view runs) {
+  std::string line(runs);
+  line.push_back('\n');
+  if (!HoldsTheCurrentFile()) return Create(line);
+  // Rewritten in place and cut to length, never truncated to zero first:
+  // file systems that flush a file truncated and rewritten (ext4's
+  // auto_da_alloc) would make every conversion wait for the disk.
+  if (!WriteAllAt(fd_, line)) return false;
+  if (line.size() < length_ && ::ftruncate(fd_, static_cast<off_t>(line.size())) != 0) return false;
+  length_ = line.size();
+  return true;
+}
+
+void ScratchRunFile::Remove() {
+  Close();
+  std::remove(kScratchRunFile);
+}
+
+bool ScratchRunFile::HoldsTheCurrentFile() const {
+  if (fd_ < 0) return false;
+  // The working directory may have changed, or someone removed the file.
+  struct stat current {};
+  return ::stat(kScratchRunFile, &current) == 0 && current.st_dev == device_ && current.st_ino == inode_;
+}
+
+bool ScratchRunFile::Create(std::string_view line) {
+  Close();
+  // A new file rather than a truncated one, for the same reason as above.
+  std::remove(kScratchRunFile);
+  const int fd = ::open(kScratchRunFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  struct stat created {};
+  if (!WriteAllAt(fd, line) || ::fstat(fd, &created) != 0) {
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  device_ = created.st_dev;
+  inode_ = created.st_ino;
+  length_ = line.size();
+  return true;
+}
+
+void ScratchRunFile::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
 
 }  // namespace phonwright

@@ -7,7 +7,6 @@
 #include "phonwright/core/display_string.h"
 #include "phonwright/core/engine.h"
 #include "phonwright/core/if_string.h"
-#include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/syllable_phone_text.h"
 #include "phonwright/core/text_runs.h"
 #include "phonwright/include/phonwright.h"
@@ -29,7 +28,7 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
     return {};
   }
   const std::string runs = SplitTextRuns(text);
-  WriteScratchRunFile(runs);
+  engine.scratch_run_file.Write(runs);
 
   PhonemeOutputs out;
   std::string english_units;

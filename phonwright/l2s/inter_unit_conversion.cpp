@@ -7,7 +7,6 @@
 #include "phonwright/core/engine.h"
 #include "phonwright/core/english_phone_table.h"
 #include "phonwright/core/if_string.h"
-#include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/syllable_phone_text.h"
 #include "phonwright/core/text_runs.h"
 #include "phonwright/core/zhuyin_to_codes.h"
@@ -24,7 +23,7 @@ std::optional<std::string> ConvertToTransitionUnits(Engine& engine, std::string_
     return std::nullopt;
   }
   const std::string runs = SplitTextRuns(text);
-  WriteScratchRunFile(runs);
+  engine.scratch_run_file.Write(runs);
   std::string phones;
   for (const std::string_view token : SplitTokens(runs)) {
     if (IsChineseRun(token)) {
@@ -36,7 +35,7 @@ std::optional<std::string> ConvertToTransitionUnits(Engine& engine, std::string_
                                                      : PairUnitsAfterSilence(word.context_units);
     phones += ' ';
   }
-  RemoveScratchRunFile();
+  engine.scratch_run_file.Remove();
 
   std::string units = phones;
   if (mode == TransitionMode::kAllNeighbours) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "phonwright/core/engine.h"
 #include "phonwright/include/phonwright.h"
 #include "phonwright/tests/engine_fixture.h"
@@ -67,6 +69,22 @@ TEST_F(TextToPhonemeTest, LengthLimitIs344Bytes) {
 TEST_F(TextToPhonemeTest, LeavesTheRunStringInTheScratchFile) {
   Convert(Big5(u"你好") + "ab1");
   EXPECT_EQ(testing_fixture::ReadFile("tmp.txt"), Big5(u"你好") + " ab one  \n");
+}
+
+TEST_F(TextToPhonemeTest, ScratchFileFollowsEveryConversionShorterRemovedOrElsewhere) {
+  Convert(Big5(u"你好中文") + "abc");
+  Convert("ab");
+  EXPECT_EQ(testing_fixture::ReadFile("tmp.txt"), "ab \n");  // cut to the shorter run
+  std::filesystem::remove("tmp.txt");
+  Convert("cd");
+  EXPECT_EQ(testing_fixture::ReadFile("tmp.txt"), "cd \n");  // created again
+  const std::filesystem::path start = std::filesystem::current_path();
+  std::filesystem::create_directories("elsewhere");
+  std::filesystem::current_path("elsewhere");
+  Convert("ef");
+  std::filesystem::current_path(start);
+  EXPECT_EQ(testing_fixture::ReadFile("elsewhere/tmp.txt"), "ef \n");
+  EXPECT_EQ(testing_fixture::ReadFile("tmp.txt"), "cd \n");
 }
 
 TEST_F(TextToPhonemeTest, EnglishWorkedExampleWithAModelHoldingNoneOfItsContexts) {

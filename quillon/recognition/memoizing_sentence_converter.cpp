@@ -7,11 +7,10 @@ SentenceConversion MemoizingSentenceConverter::Convert(std::string_view text, Te
   key.reserve(text.size() + 1);
   key.push_back(static_cast<char>('0' + LanguageFlag(language)));
   key.append(text);
-  const auto found = conversions_.find(key);
-  if (found != conversions_.end()) return found->second;
-  SentenceConversion conversion = engine_.Convert(text, language);
-  conversions_.emplace(std::move(key), conversion);
-  return conversion;
+  // One look-up for a hit and for a miss; a new conversion is moved in.
+  const auto [entry, inserted] = conversions_.try_emplace(std::move(key));
+  if (inserted) entry->second = engine_.Convert(text, language);
+  return entry->second;
 }
 
 }  // namespace quillon

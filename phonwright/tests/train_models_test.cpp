@@ -1,6 +1,7 @@
 // The trainer's parts: alignment, back-off estimation, windows and chunks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "phonwright/train/backoff_models.h"
@@ -106,12 +107,33 @@ TEST(Chunks, KeepRunsWithAReliablePronunciation) {
   words.push_back({{12, 13}, {31, 1}});
   ChunkOptions options;
   options.maxLength = 2;
+  options.checkSilentEdges = false;
   const auto chunks = SelectChunks(words, options);
   std::vector<std::vector<std::uint8_t>> runs;
   for (const auto& chunk : chunks) runs.push_back(chunk.graphemes);
   EXPECT_EQ(runs, (std::vector<std::vector<std::uint8_t>>{{1, 10}, {10, 11}, {11, 1}}));
   EXPECT_EQ(chunks[1].phonemes, (std::vector<std::uint8_t>{20, 1}));
-  EXPECT_EQ(chunks[1].weight, 10000000 / 200);  // two letters, always the same
+  EXPECT_EQ(chunks[1].weight, 10000000 / 2000);  // two letters, always the same
+}
+
+TEST(Chunks, DropASilentEdgeSeenBesideOneGraphemeOnly) {
+  // "ng" aligned n (14) to nothing and g (7) to NG (40): the run "in" reads
+  // IH and silence only because g always followed it. The silent letter 3
+  // after i is seen before two different graphemes.
+  std::vector<AlignedWord> words;
+  for (int i = 0; i < 3; ++i) words.push_back({{1, 9, 14, 7, 1}, {1, 30, 1, 40, 1}});
+  words.push_back({{1, 9, 3, 14, 1}, {1, 30, 1, 50, 1}});
+  words.push_back({{1, 9, 3, 20, 1}, {1, 30, 1, 51, 1}});
+  ChunkOptions options;
+  options.maxLength = 2;
+  const auto chunks = SelectChunks(words, options);
+  const auto held = [&](std::vector<std::uint8_t> run) {
+    return std::any_of(chunks.begin(), chunks.end(), [&](const data::ChunkEntry& c) { return c.graphemes == run; });
+  };
+  EXPECT_FALSE(held({9, 14}));  // ends silent, only ever before g
+  EXPECT_FALSE(held({14, 7}));  // starts silent, only ever after i
+  EXPECT_TRUE(held({7, 1}));    // no silent edge
+  EXPECT_TRUE(held({9, 3}));    // ends silent, seen before n and another grapheme
 }
 
 TEST(PlainDictionary, SplitsEveryKthWordWithAllItsPronunciations) {

@@ -22,10 +22,13 @@ struct AlignedWord {
 };
 
 struct ChunkOptions {
-  std::size_t maxLength = 6;
-  std::uint32_t minCount = 3;
+  std::size_t maxLength = 10;
+  std::uint32_t minCount = 2;
   double minPurity = 0.9;
-  double scorePerGrapheme = 100.0;
+  double scorePerGrapheme = 1000.0;
+  // A reading whose first or last phoneme is silent is kept only when the run
+  // was seen beside more than one grapheme on that side.
+  bool checkSilentEdges = true;
 };
 
 std::vector<data::ChunkEntry> SelectChunks(const std::vector<AlignedWord>& words, const ChunkOptions& options);

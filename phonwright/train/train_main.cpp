@@ -3,7 +3,7 @@
 // Usage: phonwright-train --dict FILE --out DIR [--order N] [--test-every K]
 //   --dict        "WORD<TAB>PH PH ..." lines (cmudict-40.txt of phonwright-mkdata)
 //   --out         data directory to write the models into
-//   --order       stage-2 window order, 1 to 11 (default 5)
+//   --order       stage-2 window order, 1 to 11 (default 7)
 //   --test-every  hold every K-th word out of training and write the held-out
 //                 words to DIR/l2s-test.txt for phonwright-eval (default 0: train on all)
 // Exit codes: 0 done, 1 the dictionary could not be read or a model not written, 2 bad usage.

@@ -161,7 +161,8 @@ PhonemeOutputs ConvertLiterally(Engine& engine, const LinearDictionary& dictiona
   for (char& c : english_units)
     if (c == '$') c = ' ';
   out.units += english_units;
-  out.display = DisplayString(out.phones, engine.display);
+  platform::CodePageDecoder big5(platform::kCodePageBig5);  // opened per call, as at first
+  out.display = DisplayString(out.phones, engine.display, big5);
   out.code_count = static_cast<int>(SplitTokens(out.codes, " ").size());
   return out;
 }

@@ -56,18 +56,23 @@ void FlaggingSubstitute(const void* context, UConverterFromUnicodeArgs* args, co
 
 bool IsSupportedCodePage(CodePage page) { return IcuNameOf(Resolve(page)) != nullptr; }
 
-std::u16string ToUtf16(CodePage page, std::string_view bytes) {
-  ConverterPtr converter = OpenConverter(page);
-  if (!converter || bytes.empty()) return {};
+void CodePageDecoder::Closer::operator()(UConverter* converter) const { ucnv_close(converter); }
+
+CodePageDecoder::CodePageDecoder(CodePage page) : converter_(OpenConverter(page).release()) {}
+
+std::u16string CodePageDecoder::ToUtf16(std::string_view bytes) {
+  if (!converter_ || bytes.empty()) return {};
   std::u16string out(bytes.size() * 2 + 2, u'\0');
-  UErrorCode status = U_ZERO_ERROR;
+  UErrorCode status = U_ZERO_ERROR;  // ucnv_toUChars resets the converter first
   const int32_t length =
-      ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+      ucnv_toUChars(converter_.get(), reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
                     bytes.data(), static_cast<int32_t>(bytes.size()), &status);
   if (U_FAILURE(status)) return {};
   out.resize(static_cast<std::size_t>(length));
   return out;
 }
+
+std::u16string ToUtf16(CodePage page, std::string_view bytes) { return CodePageDecoder(page).ToUtf16(bytes); }
 
 std::size_t Utf16LengthOf(CodePage page, std::string_view bytes) { return ToUtf16(page, bytes).size(); }
 

@@ -8,8 +8,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+
+struct UConverter;  // ICU's converter
 
 namespace platform {
 
@@ -28,6 +31,22 @@ bool IsSupportedCodePage(CodePage page);
 // Bytes in `page` to UTF-16. Invalid or unmappable bytes become the page's
 // substitution character. An unsupported page yields an empty string.
 std::u16string ToUtf16(CodePage page, std::string_view bytes);
+
+// ToUtf16 for many texts of one page: opening a converter costs more than
+// converting a sentence, so the engine keeps one. One thread at a time.
+class CodePageDecoder {
+ public:
+  explicit CodePageDecoder(CodePage page);
+
+  // As ToUtf16(page, bytes).
+  std::u16string ToUtf16(std::string_view bytes);
+
+ private:
+  struct Closer {
+    void operator()(UConverter* converter) const;
+  };
+  std::unique_ptr<UConverter, Closer> converter_;  // null for an unsupported page
+};
 
 // UTF-16 units that ToUtf16 would produce.
 std::size_t Utf16LengthOf(CodePage page, std::string_view bytes);

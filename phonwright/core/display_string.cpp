@@ -1,11 +1,9 @@
 #include "phonwright/core/display_string.h"
 
-#include "platform/code_page.h"
-
 namespace phonwright {
 
-std::u16string DisplayString(std::string_view phones, const DisplayTables& tables) {
-  const std::u16string wide = platform::ToUtf16(platform::kCodePageBig5, phones);
+std::u16string DisplayString(std::string_view phones, const DisplayTables& tables, platform::CodePageDecoder& big5) {
+  const std::u16string wide = big5.ToUtf16(phones);
   std::u16string display;
   std::size_t pos = wide.find_first_not_of(u' ');
   while (pos != std::u16string::npos) {

@@ -8,10 +8,11 @@
 #include <string_view>
 
 #include "phonwright/core/display_tables.h"
+#include "platform/code_page.h"
 
 namespace phonwright {
 
-// `phones` is Big5 and ASCII; it is widened with code page 950.
-std::u16string DisplayString(std::string_view phones, const DisplayTables& tables);
+// `phones` is Big5 and ASCII; it is widened by `big5` (a code page 950 decoder).
+std::u16string DisplayString(std::string_view phones, const DisplayTables& tables, platform::CodePageDecoder& big5);
 
 }  // namespace phonwright

@@ -15,6 +15,7 @@
 #include "phonwright/core/segmentation_class_names.h"
 #include "phonwright/core/segmentation_dictionary.h"
 #include "phonwright/l2s/letter_to_sound_models.h"
+#include "platform/code_page.h"
 
 namespace phonwright {
 
@@ -40,6 +41,7 @@ class Engine {
   EnglishDictionary english_dictionary;
   l2s::LetterToSoundModels letter_to_sound;
   DisplayTables display;
+  platform::CodePageDecoder big5_decoder{platform::kCodePageBig5};  // widens the phone strings
   ContextUnitModelCache unit_models;
   ScratchRunFile scratch_run_file;  // "tmp.txt", left by every conversion
 

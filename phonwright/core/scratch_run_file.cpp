@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -63,8 +64,12 @@ void ScratchRunFile::Remove() {
 bool ScratchRunFile::HoldsTheCurrentFile() const {
   if (fd_ < 0) return false;
   // The working directory may have changed, or someone removed the file.
-  struct stat current {};
-  return ::stat(kScratchRunFile, &current) == 0 && current.st_dev == device_ && current.st_ino == inode_;
+  // Only the identity is asked for: a query of the time stamps would make
+  // the file system give the next write a fresh fine-grained time stamp and
+  // write the inode back every time, instead of once per clock tick.
+  struct statx current {};
+  return ::statx(AT_FDCWD, kScratchRunFile, 0, STATX_INO, &current) == 0 &&
+         makedev(current.stx_dev_major, current.stx_dev_minor) == device_ && current.stx_ino == inode_;
 }
 
 bool ScratchRunFile::Create(std::string_view line) {

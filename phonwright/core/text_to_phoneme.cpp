@@ -50,7 +50,7 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
   }
   std::replace(english_units.begin(), english_units.end(), '$', ' ');
   out.units += english_units;
-  out.display = DisplayString(out.phones, engine.display);
+  out.display = DisplayString(out.phones, engine.display, engine.big5_decoder);
   out.code_count = static_cast<int>(SplitTokens(out.codes, " ").size());
   if (!FitsTheOutputs(out)) {
     PrintMessage("The conversion of %zu bytes of text exceeds the output limits\n", text.size());

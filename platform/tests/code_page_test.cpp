@@ -18,6 +18,16 @@ TEST(CodePage, Big5RoundTripsChineseAndAscii) {
   EXPECT_EQ(NarrowLengthOf(kCodePageBig5, wide), 6u);
 }
 
+TEST(CodePage, DecoderKeptForManyTextsCarriesNothingFromOneToTheNext) {
+  CodePageDecoder big5(kCodePageBig5);
+  // A text cut after a lead byte must not swallow the next text's first byte.
+  const std::u16string cut = big5.ToUtf16("a\xA7");
+  EXPECT_EQ(cut, ToUtf16(kCodePageBig5, "a\xA7"));
+  EXPECT_EQ(big5.ToUtf16("\x41\xA6\x6E"), u"A好");
+  EXPECT_EQ(big5.ToUtf16(""), u"");
+  EXPECT_EQ(CodePageDecoder(12345).ToUtf16("ab"), u"");
+}
+
 TEST(CodePage, UnmappableCharacterBecomesDefaultAndIsFlagged) {
   const NarrowText simplified = FromUtf16(kCodePageBig5, u"说a");  // simplified form, not in Big5
   EXPECT_EQ(simplified.bytes, "?a");

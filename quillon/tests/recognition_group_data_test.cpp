@@ -131,6 +131,20 @@ TEST_F(GroupFileTest, MeasureAndBuildAgreeAndConvertOnce) {
   EXPECT_EQ(out, (Bytes{3, 0, 1, 0, 3, 0, 0, 1, 2, 0xFF, 2, 0, 4, 0, 0, 1, 2, 3, 3, 0, 1, 0, 0, 0xFF}));
 }
 
+TEST_F(GroupFileTest, MemoAnswersAnyOrderAndRepeatsWithoutConvertingAgain) {
+  MemoizingSentenceConverter converter(fake_);
+  const std::vector<std::string> texts = {"abc", "ab", "abc", "ba"};
+  std::vector<SentenceConversion> first;
+  for (const auto& text : texts) first.push_back(converter.Convert(text, TextLanguage::English));
+  EXPECT_EQ(fake_.calls, 3);  // "abc" once
+  // The same text in the other language is another sentence.
+  EXPECT_NE(converter.Convert("ab", TextLanguage::Big5), first[1]);
+  EXPECT_EQ(fake_.calls, 4);
+  // Backwards, skipping, and in order again: the same answers, no conversion.
+  for (std::size_t i : {3u, 0u, 1u, 3u, 0u, 1u, 2u, 3u}) EXPECT_EQ(converter.Convert(texts[i], TextLanguage::English), first[i]);
+  EXPECT_EQ(fake_.calls, 4);
+}
+
 TEST_F(GroupFileTest, MeasureCodes) {
   EXPECT_EQ(MeasureGroupData("missing.txt", fake_, platform::kLangEnglishUs).code, kResultCommandFileUnreadable);
   EXPECT_EQ(MeasureGroupData(Write("empty.txt", ""), fake_, platform::kLangEnglishUs).code, kResultFileEmpty);

@@ -11,9 +11,6 @@
 namespace platform {
 namespace {
 
-struct ConverterCloser {
-  void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
 const char* IcuNameOf(CodePage page) {
@@ -56,9 +53,9 @@ void FlaggingSubstitute(const void* context, UConverterFromUnicodeArgs* args, co
 
 bool IsSupportedCodePage(CodePage page) { return IcuNameOf(Resolve(page)) != nullptr; }
 
-void CodePageDecoder::Closer::operator()(UConverter* converter) const { ucnv_close(converter); }
+void ConverterCloser::operator()(UConverter* converter) const { ucnv_close(converter); }
 
-CodePageDecoder::CodePageDecoder(CodePage page) : converter_(OpenConverter(page).release()) {}
+CodePageDecoder::CodePageDecoder(CodePage page) : converter_(OpenConverter(page)) {}
 
 std::u16string CodePageDecoder::ToUtf16(std::string_view bytes) {
   if (!converter_ || bytes.empty()) return {};

@@ -32,6 +32,11 @@ bool IsSupportedCodePage(CodePage page);
 // substitution character. An unsupported page yields an empty string.
 std::u16string ToUtf16(CodePage page, std::string_view bytes);
 
+// Closes an ICU converter.
+struct ConverterCloser {
+  void operator()(UConverter* converter) const;
+};
+
 // ToUtf16 for many texts of one page: opening a converter costs more than
 // converting a sentence, so the engine keeps one. One thread at a time.
 class CodePageDecoder {
@@ -42,10 +47,7 @@ class CodePageDecoder {
   std::u16string ToUtf16(std::string_view bytes);
 
  private:
-  struct Closer {
-    void operator()(UConverter* converter) const;
-  };
-  std::unique_ptr<UConverter, Closer> converter_;  // null for an unsupported page
+  std::unique_ptr<UConverter, ConverterCloser> converter_;  // null for an unsupported page
 };
 
 // UTF-16 units that ToUtf16 would produce.

@@ -10,18 +10,22 @@ std::string_view ModelFileName(UnitLanguage language) {
   return language == UnitLanguage::kTaiwan ? "CE_RCD134.model" : "AE_RCD134.model";
 }
 
+struct ModelFile {
+  std::string path;
+  bool exists = false;
+  struct stat info {};
+};
+
 // The model file of `language` as ContextUnitModelPath names it, with what
 // stat says of it (one stat when the working directory holds the file).
-std::string ModelFileOf(UnitLanguage language, std::string_view data_dir, struct stat& info, bool& exists) {
-  std::string fixed = "fastt2p/";
-  fixed += ModelFileName(language);
-  exists = ::stat(fixed.c_str(), &info) == 0;
-  if (exists || data_dir.empty()) return fixed;
-  std::string in_data_dir(data_dir);
-  in_data_dir += '/';
-  in_data_dir += ModelFileName(language);
-  exists = ::stat(in_data_dir.c_str(), &info) == 0;
-  return in_data_dir;
+ModelFile FindModelFile(UnitLanguage language, std::string_view data_dir) {
+  ModelFile file{"fastt2p/"};
+  file.path += ModelFileName(language);
+  file.exists = ::stat(file.path.c_str(), &file.info) == 0;
+  if (file.exists || data_dir.empty()) return file;
+  file.path.assign(data_dir).append("/").append(ModelFileName(language));
+  file.exists = ::stat(file.path.c_str(), &file.info) == 0;
+  return file;
 }
 
 }  // namespace
@@ -35,9 +39,7 @@ std::optional<UnitLanguage> ParseUnitLanguage(std::string_view language) {
 }
 
 std::string ContextUnitModelPath(UnitLanguage language, std::string_view data_dir) {
-  struct stat info {};
-  bool exists = false;
-  return ModelFileOf(language, data_dir, info, exists);
+  return FindModelFile(language, data_dir).path;
 }
 
 bool ContextUnitModelCache::FileStamp::operator==(const FileStamp& other) const {
@@ -47,11 +49,10 @@ bool ContextUnitModelCache::FileStamp::operator==(const FileStamp& other) const 
 
 const ContextUnitModel& ContextUnitModelCache::Select(UnitLanguage language,
                                                       std::string_view data_dir) {
-  struct stat info {};
-  bool exists = false;
-  const std::string path = ModelFileOf(language, data_dir, info, exists);
-  if (!exists) return *current_;
-  const FileStamp stamp{info.st_size, info.st_mtim, info.st_ino};
+  const ModelFile file = FindModelFile(language, data_dir);
+  if (!file.exists) return *current_;
+  const std::string& path = file.path;
+  const FileStamp stamp{file.info.st_size, file.info.st_mtim, file.info.st_ino};
   const auto cached = entries_.find(path);
   if (cached != entries_.end() && cached->second.stamp == stamp) {
     current_ = &cached->second.model;

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
-#include <utility>
 
 namespace phonwright {
 namespace {
@@ -26,20 +25,6 @@ bool WriteAllAt(int fd, std::string_view bytes) {
 }
 
 }  // namespace
-
-ScratchRunFile::ScratchRunFile(ScratchRunFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), device_(other.device_), inode_(other.inode_), length_(other.length_) {}
-
-ScratchRunFile& ScratchRunFile::operator=(ScratchRunFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    fd_ = std::exchange(other.fd_, -1);
-    device_ = other.device_;
-    inode_ = other.inode_;
-    length_ = other.length_;
-  }
-  return *this;
-}
 
 ScratchRunFile::~ScratchRunFile() { Close(); }
 

@@ -18,8 +18,8 @@ inline constexpr const char* kScratchRunFile = "tmp.txt";
 class ScratchRunFile {
  public:
   ScratchRunFile() = default;
-  ScratchRunFile(ScratchRunFile&& other) noexcept;
-  ScratchRunFile& operator=(ScratchRunFile&& other) noexcept;
+  ScratchRunFile(const ScratchRunFile&) = delete;
+  ScratchRunFile& operator=(const ScratchRunFile&) = delete;
   ~ScratchRunFile();
 
   // Leaves `runs` and a newline in "tmp.txt" of the current working

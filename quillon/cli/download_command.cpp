@@ -1,6 +1,12 @@
 #include "quillon/cli/download_command.h"
 
+#include <grp.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <string>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <ostream>
@@ -90,6 +96,34 @@ class LoopTimers final : public device::DownloadTimers {
   std::map<int, std::chrono::milliseconds> running_;
 };
 
+// Why a scan that found nothing may have missed the device: USB storage
+// nodes the user may not open.
+void ReportInaccessibleNodes(const device::Transport& transport, std::ostream& err) {
+  for (const device::InaccessibleInterface& node : transport.InaccessibleInterfaces()) {
+    if (node.error != device::kErrorAccessDenied) continue;
+    err << "quillon-cli: no permission to open " << node.path << " (" << std::strerror(node.osError);
+    struct stat status {};
+    if (::stat(node.path.c_str(), &status) == 0) {
+      const group* owner = ::getgrgid(status.st_gid);
+      err << "; group " << (owner != nullptr ? owner->gr_name : std::to_string(status.st_gid))
+          << ", mode " << std::oct << (status.st_mode & 0777) << std::dec;
+    }
+    err << "): install the udev rule 70-quillon.rules (docs/device.md) or join the node's group\n";
+  }
+}
+
+// The device the scan found: its node and the start of the vendor and
+// product fields it answered INQUIRY with.
+void ReportDevice(const device::Transport& transport, std::ostream& err) {
+  const device::DeviceListEntry& entry = transport.DeviceList().front();
+  const auto field = [&](std::size_t from, std::size_t to) {
+    std::string text(entry.description.begin() + from, entry.description.begin() + to);
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+  };
+  err << "quillon-cli: device " << entry.storagePath << " (" << field(0, 8) << " " << field(8, 20) << ")\n";
+}
+
 int Finish(DownloadStreams streams, std::u16string_view outcome) {
   streams.out << platform::Utf16ToUtf8(outcome) << '\n';
   return outcome == device::StatusTextOf(device::StatusText::DownloadComplete) ? kExitOk
@@ -142,8 +176,10 @@ int RunDownload(const DownloadOptions& options, const std::filesystem::path& wor
   controller.ScanDevices();
   if (controller.DeviceCount() == 0 || !controller.DeviceReady() ||
       controller.State() != device::DeviceState::Connected) {
+    ReportInaccessibleNodes(transport, streams.err);
     return Finish(streams, noDevice);
   }
+  ReportDevice(transport, streams.err);
   controller.OnDownload();
   while (controller.ProgressTimerRunning()) {
     std::this_thread::sleep_for(device::kProgressInterval);

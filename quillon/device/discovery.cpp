@@ -56,11 +56,16 @@ int EnumerateDevices(Transport& transport, DeviceEnumerator& enumerator, int /*k
   const std::vector<UsbStorageCandidate> candidates = enumerator.ListUsbStorageDevices();
 
   std::vector<IdentifiedInterface> kept;
+  std::vector<InaccessibleInterface> inaccessible;
   for (StorageInterface& interface : enumerator.ListStorageInterfaces()) {
     IdentifiedInterface identified{std::move(interface), {}};
-    if (IdentifyStorageInterface(transport, identified.interface.path, 0,
-                                 identified.description) == kSuccess) {
+    const ResultCode result =
+        IdentifyStorageInterface(transport, identified.interface.path, 0, identified.description);
+    if (result == kSuccess) {
       kept.push_back(std::move(identified));
+    } else if (result == kInterfaceOpenFailed) {
+      inaccessible.push_back(
+          {identified.interface.path, transport.LastOpenError(), transport.LastOpenOsError()});
     }
   }
 
@@ -76,7 +81,7 @@ int EnumerateDevices(Transport& transport, DeviceEnumerator& enumerator, int /*k
       }
     }
   }
-  transport.ReplaceDeviceList(std::move(devices));
+  transport.ReplaceDeviceList(std::move(devices), std::move(inaccessible));
   return std::min(pairs, kMaxDevices);
 }
 

@@ -15,7 +15,8 @@ namespace quillon::device {
 inline constexpr int kEnumerateStorageDevices = 2;
 
 // Runs InitTransport (failure gives 0), replaces the device list with the
-// identified pairs and returns their number.
+// identified pairs and returns their number. The interfaces that could not be
+// opened are kept beside the list (Transport::InaccessibleInterfaces).
 int EnumerateDevices(Transport& transport, DeviceEnumerator& enumerator, int kind);
 
 // Opens `path` into `slot`, checks the bus and the identity and closes it

@@ -69,7 +69,10 @@ int DownloadController::ScanDevices(int repeat) {
         ReportNoDevice();
         return 0;
       }
-      if (LoadFsm() == kSuccess) ScanDevices(repeat + 1);
+      if (LoadFsm() == kSuccess) {
+        WaitForReattach();
+        ScanDevices(repeat + 1);
+      }
     }
     if (!ready_) return count;
   }
@@ -80,6 +83,17 @@ int DownloadController::ScanDevices(int repeat) {
     SetStatus(StatusText::DeviceConnected);
   }
   return deviceCount_;
+}
+
+bool DownloadController::WaitForReattach() {
+  for (std::chrono::milliseconds waited{0}; waited < kReattachTimeout; waited += kReattachPoll) {
+    if (EnumerateDevices(parts_.transport, parts_.enumerator, kEnumerateStorageDevices) == 1 &&
+        IsDeviceReady(parts_.transport)) {
+      return true;
+    }
+    parts_.timers.Wait(kReattachPoll);
+  }
+  return false;
 }
 
 ResultCode DownloadController::LoadFsm() {

@@ -48,6 +48,11 @@ enum class DeviceState : int {
 // A device that keeps its first identity after a RAM program load is loaded
 // again at most this many times before the scan gives up.
 inline constexpr int kMaxScansAfterFsmLoad = 3;
+// A device whose RAM program starts leaves the bus and comes back; on Linux
+// usb-storage waits a second before it scans a new device and udev then makes
+// the node, so the rescan after a load polls for the device for this long.
+inline constexpr std::chrono::milliseconds kReattachTimeout{8000};
+inline constexpr std::chrono::milliseconds kReattachPoll{200};
 
 inline constexpr std::u16string_view kFsmLoadedText = u"Load FSM Successfully!\r\n";
 
@@ -100,6 +105,8 @@ class DownloadController {
   void EnableControls();
   void ShowDownloadFail();
   ResultCode LoadFsm();
+  // True once exactly one device answers with the ready identity again.
+  bool WaitForReattach();
   void ReportNoDevice();
   void StopSettleTimer();
   void RestartSettleTimer(int& pending);

@@ -16,13 +16,15 @@ inline constexpr DeviceHandle kNoHandle = -1;
 struct OpenResult {
   DeviceHandle handle = kNoHandle;
   ResultCode error = kSuccess;  // system error when handle is kNoHandle
+  int osError = 0;              // the operating system's own error (errno), 0 when none
 };
 
 class PassThroughBackend {
  public:
   virtual ~PassThroughBackend() = default;
   // Opens the storage interface `path` for reading and writing. Never blocks
-  // for long; fails with a system error (kErrorFileNotFound when it is gone).
+  // for long; fails with a system error (kErrorFileNotFound when it is gone,
+  // kErrorAccessDenied when the user may not open it) and the raw errno.
   virtual OpenResult Open(std::string_view path) = 0;
   // Closes a handle returned by Open. Closing kNoHandle does nothing.
   virtual void Close(DeviceHandle handle) = 0;
@@ -32,7 +34,7 @@ class PassThroughBackend {
   // status, the sense area and the data of a from-device transfer. Returns 0
   // or a system error: kErrorDevNotExist when the device is gone,
   // kErrorSemTimeout on a time-out, another code on any other failure. The
-  // SCSI status is not turned into an error.
+  // SCSI status is not turned into an error here; the transport does that.
   virtual ResultCode Execute(DeviceHandle handle, PassThroughRecord& record) = 0;
 };
 

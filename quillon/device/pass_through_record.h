@@ -15,6 +15,8 @@ enum class TransferDirection : std::uint8_t { ToDevice = 0, FromDevice = 1, None
 
 inline constexpr std::size_t kCommandBlockCapacity = 16;
 inline constexpr std::size_t kSenseCapacity = 32;
+inline constexpr std::uint8_t kScsiStatusGood = 0x00;
+inline constexpr std::uint8_t kScsiStatusCheckCondition = 0x02;
 
 struct PassThroughRecord {
   std::uint16_t length = 44;  // fixed part of the record

@@ -13,6 +13,7 @@ inline constexpr ResultCode kSuccess = 0;
 
 // System errors.
 inline constexpr ResultCode kErrorFileNotFound = 2;
+inline constexpr ResultCode kErrorAccessDenied = 5;
 inline constexpr ResultCode kErrorInvalidHandle = 6;
 inline constexpr ResultCode kErrorGenFailure = 31;
 inline constexpr ResultCode kErrorDevNotExist = 55;

@@ -43,6 +43,7 @@ bool Transport::SlotIsOpen(int slot) const {
 bool Transport::OpenPathSlot(int slot, std::string_view path) {
   if (CheckSlot(slot) != kSuccess) {
     lastOpenError_ = kErrorInvalidParameter;
+    lastOpenOsError_ = 0;
     return false;
   }
   Slot& entry = slots_[static_cast<std::size_t>(slot)];
@@ -50,6 +51,7 @@ bool Transport::OpenPathSlot(int slot, std::string_view path) {
   entry.handle = kNoHandle;
   entry.description = {};
   const OpenResult opened = backend_.Open(path);
+  lastOpenOsError_ = opened.osError;
   if (opened.handle == kNoHandle) {
     lastOpenError_ = opened.error != kSuccess ? opened.error : kErrorGenFailure;
     return false;
@@ -89,6 +91,7 @@ ResultCode Transport::SendWithRetries(int slot, PassThroughRecord& record) {
   ResultCode error = kSuccess;
   for (int attempt = 0; attempt < kAttemptsPerCommand; ++attempt) {
     error = backend_.Execute(handle, record);
+    if (error == kSuccess && record.scsiStatus != kScsiStatusGood) error = kErrorGenFailure;
     if (error == kSuccess || error == kErrorDevNotExist || error == kErrorSemTimeout) break;
   }
   return error;
@@ -131,9 +134,12 @@ ResultCode Transport::SendStandardCommand(int slot, std::span<const std::uint8_t
   return ExecuteStandardCommand(slot);
 }
 
-void Transport::ReplaceDeviceList(std::vector<DeviceListEntry> devices) {
+void Transport::ReplaceDeviceList(std::vector<DeviceListEntry> devices,
+                                  std::vector<InaccessibleInterface> inaccessible) {
   if (devices.size() > static_cast<std::size_t>(kMaxDevices)) devices.resize(kMaxDevices);
+  if (inaccessible.size() > static_cast<std::size_t>(kMaxDevices)) inaccessible.resize(kMaxDevices);
   devices_ = std::move(devices);
+  inaccessible_ = std::move(inaccessible);
 }
 
 }  // namespace quillon::device

@@ -36,6 +36,16 @@ struct DeviceListEntry {
   bool operator==(const DeviceListEntry&) const = default;
 };
 
+// A storage interface that discovery could not open, and why: the user sees
+// "no permission" for kErrorAccessDenied rather than only "No device".
+struct InaccessibleInterface {
+  std::string path;
+  ResultCode error = kSuccess;  // system error of the open
+  int osError = 0;              // its errno
+
+  bool operator==(const InaccessibleInterface&) const = default;
+};
+
 class Transport {
  public:
   explicit Transport(PassThroughBackend& backend) : backend_(backend) {}
@@ -57,9 +67,12 @@ class Transport {
   // False only for an invalid slot.
   bool CloseDeviceSlot(int slot);
   ResultCode LastOpenError() const { return lastOpenError_; }
+  int LastOpenOsError() const { return lastOpenOsError_; }
 
   // Sends the slot's prepared record (retry rule: up to 5 attempts; success,
-  // kErrorDevNotExist and kErrorSemTimeout end them at once).
+  // kErrorDevNotExist and kErrorSemTimeout end them at once). A reply whose
+  // SCSI status is not GOOD (CHECK CONDITION with its sense in the record,
+  // BUSY, ...) is a failed attempt (kErrorGenFailure): the command did not run.
   ResultCode ExecuteVendorCommand(int slot);
   ResultCode ExecuteStandardCommand(int slot);
 
@@ -80,9 +93,11 @@ class Transport {
   int SlotCount() const { return slotCount_; }
   bool Initialised() const { return !slots_.empty(); }
 
-  // At most kMaxDevices entries; discovery replaces them on every scan.
+  // At most kMaxDevices entries each; discovery replaces them on every scan.
   const std::vector<DeviceListEntry>& DeviceList() const { return devices_; }
-  void ReplaceDeviceList(std::vector<DeviceListEntry> devices);
+  const std::vector<InaccessibleInterface>& InaccessibleInterfaces() const { return inaccessible_; }
+  void ReplaceDeviceList(std::vector<DeviceListEntry> devices,
+                         std::vector<InaccessibleInterface> inaccessible = {});
 
  private:
   struct Slot {
@@ -102,7 +117,9 @@ class Transport {
   int slotCount_ = 0;
   std::vector<Slot> slots_;  // sized once by InitTransport
   std::vector<DeviceListEntry> devices_;
+  std::vector<InaccessibleInterface> inaccessible_;
   ResultCode lastOpenError_ = kSuccess;
+  int lastOpenOsError_ = 0;
 };
 
 }  // namespace quillon::device

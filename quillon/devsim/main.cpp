@@ -12,6 +12,7 @@
 #include "quillon/device/unique_fd.h"
 #include "quillon/devsim/sim_control.h"
 #include "quillon/devsim/sim_server.h"
+#include "quillon/devsim/usb_front_end.h"
 
 namespace {
 
@@ -22,17 +23,25 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 constexpr std::string_view kUsage =
-    "usage: quillon-devsim --socket PATH [--flash-size BYTES] [--dump FILE]\n"
+    "usage: quillon-devsim (--socket PATH | --usb [--udc NAME] [--trace]) [--flash-size BYTES]\n"
+    "                      [--dump FILE]\n"
     "                      [--fault COMMAND:KIND[:FROM[:TIMES]]]... [--identity optical|direct|ready]\n"
     "                      [--fsm-end-timeout] [--drive-bit N]\n"
     "       quillon-devsim --socket PATH --send attach|detach|dump:FILE|fault:FAULT|shutdown\n"
     "Serves one simulated device until interrupted or told to shut down; --dump writes\n"
-    "its flash to FILE on exit. COMMAND: tur inquiry info read erase write fsm-begin\n"
-    "fsm-data fsm-end any; KIND: error timeout status corrupt detach.\n"
+    "its flash to FILE on exit. --socket serves it on a Unix socket (quillon --device\n"
+    "sim:PATH); --usb plugs it into a USB device controller as a mass-storage gadget\n"
+    "(root, configfs, libcomposite and usb_f_fs; dummy_hcd makes a virtual controller);\n"
+    "--trace prints each command the host sends.\n"
+    "COMMAND: tur inquiry info read erase write fsm-begin fsm-data fsm-end any;\n"
+    "KIND: error timeout status corrupt detach.\n"
     "Exit codes: 0 done, 1 failure, 2 bad usage.\n";
 
 struct Options {
   std::string socket;
+  bool usb = false;
+  bool trace = false;
+  std::string controller;
   std::string dump;
   std::string send;
   std::vector<quillon::devsim::Fault> faults;
@@ -61,10 +70,20 @@ std::string Parse(int argc, char** argv, Options& options) {
       options.device.fsmEndReportsTimeout = true;
       continue;
     }
+    if (option == "--usb") {
+      options.usb = true;
+      continue;
+    }
+    if (option == "--trace") {
+      options.trace = true;
+      continue;
+    }
     const auto argument = value();
     if (!argument) return std::string(option) + " needs a value";
     if (option == "--socket") {
       options.socket = *argument;
+    } else if (option == "--udc") {
+      options.controller = *argument;
     } else if (option == "--dump") {
       options.dump = *argument;
     } else if (option == "--send") {
@@ -91,18 +110,50 @@ std::string Parse(int argc, char** argv, Options& options) {
       return "unknown option " + std::string(option);
     }
   }
-  if (options.socket.empty()) return "--socket is required";
+  if (options.socket.empty() == !options.usb) return "give one of --socket and --usb";
+  if (options.usb && !options.send.empty()) return "--send needs --socket";
+  if (options.trace && !options.usb) return "--trace needs --usb";
   return {};
 }
 
-int Serve(const Options& options) {
+// SIGINT and SIGTERM as a descriptor that becomes readable.
+quillon::device::UniqueFd StopSignals() {
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
   sigprocmask(SIG_BLOCK, &signals, nullptr);
-  const quillon::device::UniqueFd stop(signalfd(-1, &signals, SFD_CLOEXEC));
+  return quillon::device::UniqueFd(signalfd(-1, &signals, SFD_CLOEXEC));
+}
 
+int ServeUsb(const Options& options) {
+  const quillon::device::UniqueFd stop = StopSignals();
+  quillon::devsim::SimulatedDevice device(options.device);
+  for (const auto& fault : options.faults) device.Faults().Add(fault);
+  std::string error;
+  quillon::devsim::UsbFrontEndOptions usb;
+  usb.controller = options.controller;
+  if (options.trace) usb.trace = &std::cout;
+  const auto frontEnd = quillon::devsim::UsbFrontEnd::Create(device, usb, error);
+  if (!frontEnd) {
+    std::cerr << "quillon-devsim: " << error << '\n';
+    return kExitFailure;
+  }
+  std::cout << "quillon-devsim: plugged into USB device controller " << frontEnd->Controller()
+            << std::endl;
+  if (!frontEnd->Serve(stop.Get(), error)) {
+    std::cerr << "quillon-devsim: " << error << '\n';
+    return kExitFailure;
+  }
+  if (!options.dump.empty() && !quillon::devsim::WriteFlashImage(device, options.dump)) {
+    std::cerr << "quillon-devsim: cannot write " << options.dump << '\n';
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+int Serve(const Options& options) {
+  const quillon::device::UniqueFd stop = StopSignals();
   std::string error;
   const auto server = quillon::devsim::SimServer::Create(options.socket, options.device, error);
   if (!server) {
@@ -140,5 +191,5 @@ int main(int argc, char** argv) {
     std::cerr << "quillon-devsim: " << failure << '\n';
     return kExitFailure;
   }
-  return Serve(options);
+  return options.usb ? ServeUsb(options) : Serve(options);
 }

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string>
 
-#include "platform/atomic_file.h"
 #include "quillon/device/sim/sim_protocol.h"
 
 namespace quillon::devsim {
@@ -77,15 +76,9 @@ void SimServer::Wake() {
   [[maybe_unused]] const ssize_t written = ::write(wake_.Get(), &one, sizeof one);
 }
 
-bool SimServer::WriteFlashTo(const std::filesystem::path& file) const {
-  const auto bytes = device_.Flash().Bytes();
-  return !platform::WriteFileAtomically(
-      file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
 bool SimServer::DumpFlash(const std::filesystem::path& file) {
   const std::lock_guard lock(deviceMutex_);
-  return WriteFlashTo(file);
+  return WriteFlashImage(device_, file);
 }
 
 void SimServer::Serve(int stopFd) {
@@ -203,7 +196,7 @@ std::vector<std::uint8_t> SimServer::Answer(Client& client, std::span<const std:
     case Request::Dump: {
       std::string file;
       fields.Text(file);
-      reply.U32(WriteFlashTo(file) ? device::kSuccess : device::kErrorGenFailure);
+      reply.U32(WriteFlashImage(device_, file) ? device::kSuccess : device::kErrorGenFailure);
       break;
     }
     case Request::Fault: {

@@ -61,7 +61,6 @@ class SimServer {
   SimServer(std::filesystem::path socketPath, device::UniqueFd listener, device::UniqueFd wake,
             SimulatedDeviceOptions options);
   void Wake();
-  bool WriteFlashTo(const std::filesystem::path& file) const;  // caller holds deviceMutex_
   void Accept();
   // False when the client is to be dropped.
   bool ReadFrom(Client& client);

@@ -4,6 +4,7 @@
 #include <numeric>
 #include <utility>
 
+#include "platform/atomic_file.h"
 #include "platform/byte_order.h"
 
 namespace quillon::devsim {
@@ -53,7 +54,7 @@ bool HasStatusBytes(DeviceCommand command) {
          command == DeviceCommand::FsmEnd;
 }
 
-CommandReply Failure(device::ResultCode error) { return {error, kGood, {}}; }
+CommandReply Failure(device::ResultCode error) { return {error, kGood, {}, {}}; }
 
 CommandReply Status(std::uint32_t transferLength, bool ok) {
   CommandReply reply;
@@ -63,6 +64,12 @@ CommandReply Status(std::uint32_t transferLength, bool ok) {
 }
 
 }  // namespace
+
+bool WriteFlashImage(const SimulatedDevice& device, const std::filesystem::path& file) {
+  const auto bytes = device.Flash().Bytes();
+  return !platform::WriteFileAtomically(
+      file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
 
 SimulatedDevice::SimulatedDevice(SimulatedDeviceOptions options)
     : options_(options), flash_(options.flashSize) {}
@@ -134,7 +141,10 @@ CommandReply SimulatedDevice::Execute(device::DeviceHandle handle, const Command
         break;
       case FaultKind::BadStatus:
         reply = HasStatusBytes(command) ? Status(request.transferLength, false) : CommandReply{};
-        if (!HasStatusBytes(command)) reply.scsiStatus = kCheckCondition;
+        if (!HasStatusBytes(command)) {
+          reply.scsiStatus = kCheckCondition;
+          reply.sense = {kSenseHardwareError, 0x44, 0x00};  // internal target failure
+        }
         break;
       case FaultKind::CorruptData:
         reply = Run(command, request, entry);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <span>
 #include <string>
@@ -43,9 +44,19 @@ struct CommandRequest {
   std::span<const std::uint8_t> dataOut;  // to-device transfers
 };
 
+// Sense key and additional sense code of a CHECK CONDITION.
+struct SenseData {
+  std::uint8_t key = 0;
+  std::uint8_t asc = 0;
+  std::uint8_t ascq = 0;
+};
+inline constexpr std::uint8_t kSenseHardwareError = 0x04;
+inline constexpr std::uint8_t kSenseIllegalRequest = 0x05;
+
 struct CommandReply {
   device::ResultCode error = device::kSuccess;
   std::uint8_t scsiStatus = 0;
+  SenseData sense;  // with a CHECK CONDITION
   std::vector<std::uint8_t> dataIn;  // from-device transfers
 };
 
@@ -62,6 +73,10 @@ struct DeviceEvent {
   int driveBit = 0;
 };
 
+class SimulatedDevice;
+// Writes the whole flash of `device` to `file`; false when it cannot be written.
+bool WriteFlashImage(const SimulatedDevice& device, const std::filesystem::path& file);
+
 class SimulatedDevice {
  public:
   explicit SimulatedDevice(SimulatedDeviceOptions options = {});
@@ -75,6 +90,8 @@ class SimulatedDevice {
   // What discovery finds while attached.
   static constexpr std::string_view kInterfacePath = "sim/sg0";
   static constexpr std::string_view kSerial = "QX27SIM0001";
+  static constexpr std::uint16_t kUsbVendorId = 0x5154;
+  static constexpr std::uint16_t kUsbProductId = 0x2700;
 
   device::OpenResult Open(std::string_view path);
   void Close(device::DeviceHandle handle);

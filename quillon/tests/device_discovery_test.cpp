@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <map>
+#include <set>
 #include <string>
 
 #include "quillon/device/device_identity.h"
@@ -17,6 +19,7 @@ class FakeInterfaces final : public PassThroughBackend {
     InquiryData inquiry{};
   };
   OpenResult Open(std::string_view path) override {
+    if (denied.count(std::string(path)) != 0) return {kNoHandle, kErrorAccessDenied, EACCES};
     const auto found = nodes.find(std::string(path));
     if (found == nodes.end()) return {kNoHandle, kErrorFileNotFound};
     open_.push_back(found->first);
@@ -35,6 +38,7 @@ class FakeInterfaces final : public PassThroughBackend {
   }
 
   std::map<std::string, Node> nodes;
+  std::set<std::string> denied;
   int closes = 0;
 
  private:
@@ -132,6 +136,19 @@ TEST_F(DiscoveryTest, ScanReplacesTheLastDeviceList) {
   backend.nodes.clear();
   EXPECT_EQ(Enumerate(), 0);
   EXPECT_TRUE(transport.DeviceList().empty());
+}
+
+TEST_F(DiscoveryTest, NodesThatCannotBeOpenedAreNamedWithTheirError) {
+  AddDevice("/dev/sg1", "SERIAL1", DeviceIdentity::Ready);
+  backend.denied.insert("/dev/sg1");
+  enumerator.interfaces.push_back({"/dev/sg7", "GONE"});  // vanished between listing and opening
+  EXPECT_EQ(Enumerate(), 0);
+  EXPECT_EQ(transport.InaccessibleInterfaces(),
+            (std::vector<InaccessibleInterface>{{"/dev/sg1", kErrorAccessDenied, EACCES},
+                                                {"/dev/sg7", kErrorFileNotFound, 0}}));
+  backend.denied.clear();
+  EXPECT_EQ(Enumerate(), 1);
+  EXPECT_EQ(transport.InaccessibleInterfaces().size(), 1u) << "only the vanished node is left";
 }
 
 TEST(DiscoveryWithoutConfiguration, FindsNothing) {

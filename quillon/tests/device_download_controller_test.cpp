@@ -38,6 +38,33 @@ class MultiplyingEnumerator final : public DeviceEnumerator {
   int copies_;
 };
 
+// Hides the simulator's device from the first `scans` listings after its RAM
+// program was loaded, as Linux does while usb-storage waits before it scans
+// the re-attached device and udev makes its node.
+class SlowReattachEnumerator final : public DeviceEnumerator {
+ public:
+  SlowReattachEnumerator(SimulatorRig& rig, int scans) : rig_(rig), scans_(scans) {}
+  std::vector<UsbStorageCandidate> ListUsbStorageDevices() override {
+    if (Hidden()) return {};
+    return rig_.backend->Enumerator().ListUsbStorageDevices();
+  }
+  std::vector<StorageInterface> ListStorageInterfaces() override {
+    if (Hidden()) return {};
+    return rig_.backend->Enumerator().ListStorageInterfaces();
+  }
+
+ private:
+  // Each scan lists the devices, then the interfaces: a scan hides both.
+  bool Hidden() {
+    if (rig_.LogOf(DeviceCommand::FsmEnd).empty() || hiddenListings_ >= 2 * scans_) return false;
+    ++hiddenListings_;
+    return true;
+  }
+  SimulatorRig& rig_;
+  int scans_;
+  int hiddenListings_ = 0;
+};
+
 class DownloadControllerTest : public ::testing::Test {
  protected:
   explicit DownloadControllerTest(devsim::SimulatedDeviceOptions options = {}) : rig(options) {
@@ -93,6 +120,26 @@ TEST_F(DownloadControllerTest, ColdDeviceIsLoadedWithItsRamProgramAndScannedAgai
   EXPECT_EQ(c.ScanDevices(), 1);
   EXPECT_EQ(FsmLoads(), 0u) << "a ready device is not loaded again";
   EXPECT_EQ(InquiryCount(), 1u) << "identification only: the ready flag stays";
+}
+
+TEST_F(DownloadControllerTest, RescanAfterTheRamProgramWaitsForTheDeviceToComeBack) {
+  SlowReattachEnumerator late(rig, 7);
+  DownloadController& c = Controller(&late);
+  EXPECT_EQ(c.ScanDevices(), 1);
+  EXPECT_EQ(FsmLoads(), 1u) << "not loaded again while it is away";
+  EXPECT_TRUE(c.DeviceReady());
+  EXPECT_EQ(c.CurrentStatusText(), u"Device connected");
+  EXPECT_EQ(timers.waited, 7 * kReattachPoll);
+}
+
+TEST_F(DownloadControllerTest, DeviceThatNeverComesBackIsNoDeviceAfterTheReattachTimeout) {
+  SlowReattachEnumerator gone(rig, 1000);
+  DownloadController& c = Controller(&gone);
+  c.ScanDevices();
+  EXPECT_EQ(c.DeviceCount(), 0);
+  EXPECT_EQ(FsmLoads(), 1u);
+  EXPECT_EQ(c.CurrentStatusText(), u"No device");
+  EXPECT_EQ(timers.waited, kReattachTimeout);
 }
 
 TEST_F(DownloadControllerTest, TwoDevicesAreNoDevice) {

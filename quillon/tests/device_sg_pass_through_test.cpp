@@ -31,6 +31,13 @@ class SgPassThroughTest : public ::testing::Test {
           if (header.dxfer_direction == SG_DXFER_FROM_DEV && header.dxfer_len > 0) {
             static_cast<std::uint8_t*>(header.dxferp)[0] = 0x01;
           }
+          if (scsiStatus == 0x02 && header.mx_sb_len >= 14) {
+            // What sg returns for usb-storage's automatic REQUEST SENSE.
+            const std::uint8_t sense[14] = {0x70, 0, 0x04, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0x44, 0};
+            std::copy(std::begin(sense), std::end(sense), header.sbp);
+            header.sb_len_wr = sizeof sense;
+            header.driver_status = 0x08;  // DRIVER_SENSE
+          }
           calls.push_back(call);
           header.status = scsiStatus;
           header.host_status = hostStatus;
@@ -105,9 +112,36 @@ TEST_F(SgPassThroughTest, ErrnoAndHostStatusMapOntoTheRetryRule) {
   hostStatus = 0;
   driverStatus = 0x06;  // DRIVER_TIMEOUT
   EXPECT_EQ(TestUnitReady(transport, 0), kErrorSemTimeout);
-  driverStatus = 0;
-  scsiStatus = 0x02;  // CHECK CONDITION is not an error of the pass-through
-  EXPECT_EQ(TestUnitReady(transport, 0), kSuccess);
+}
+
+TEST_F(SgPassThroughTest, CheckConditionIsAFailedAttemptWithItsSenseInTheRecord) {
+  scsiStatus = 0x02;
+  PassThroughRecord record = VendorRecordTemplate();
+  std::array<std::uint8_t, 2> status{};
+  record.commandBlock = {0xEF, 0x03};
+  record.direction = TransferDirection::FromDevice;
+  record.data = status;
+  EXPECT_EQ(backend.Execute(0, record), kSuccess) << "the pass-through itself worked";
+  EXPECT_EQ(record.scsiStatus, 0x02);
+  EXPECT_EQ(record.sense[2], 0x04);
+  EXPECT_EQ(record.sense[12], 0x44);
+
+  const std::size_t before = calls.size();
+  CommandStatus erase{};
+  EXPECT_EQ(EraseFlash(transport, 0, 0, 1, 0x10000, erase), kErrorGenFailure);
+  EXPECT_EQ(calls.size() - before, 5u) << "retried like any failed attempt";
+}
+
+TEST(SgPassThroughOpen, NodeTheUserMayNotOpenIsAccessDeniedWithItsErrno) {
+  // Read-only sysfs attributes refuse a read-write open even to root.
+  SgPassThrough backend;
+  const OpenResult opened = backend.Open("/sys/devices/system/cpu/possible");
+  if (opened.handle != kNoHandle) {
+    backend.Close(opened.handle);
+    GTEST_SKIP() << "sysfs allowed the open";
+  }
+  EXPECT_EQ(opened.error, kErrorAccessDenied);
+  EXPECT_EQ(opened.osError, EACCES);
 }
 
 TEST(SgPassThroughOpen, MissingNodeIsFileNotFound) {
@@ -115,6 +149,7 @@ TEST(SgPassThroughOpen, MissingNodeIsFileNotFound) {
   const OpenResult opened = backend.Open("no-such-node");
   EXPECT_EQ(opened.handle, kNoHandle);
   EXPECT_EQ(opened.error, kErrorFileNotFound);
+  EXPECT_EQ(opened.osError, ENOENT);
 }
 
 TEST(DriveMask, RemovableDisksAndOpticalDrivesHaveTheirBits) {

@@ -20,7 +20,6 @@ constexpr unsigned kDidNoConnect = 0x01;
 constexpr unsigned kDidTimeOut = 0x03;
 constexpr unsigned kDidBadTarget = 0x04;
 constexpr unsigned kDriverTimeout = 0x06;
-constexpr ResultCode kErrorAccessDenied = 5;
 
 int SgDirection(TransferDirection direction) {
   switch (direction) {
@@ -95,11 +94,12 @@ OpenResult SgPassThrough::Open(std::string_view path) {
   const std::string node(path);
   const int fd = ::open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
   if (fd >= 0) return {fd, kSuccess};
-  switch (errno) {
-    case ENOENT: return {kNoHandle, kErrorFileNotFound};
+  const int error = errno;
+  switch (error) {
+    case ENOENT: return {kNoHandle, kErrorFileNotFound, error};
     case EACCES:
-    case EPERM: return {kNoHandle, kErrorAccessDenied};
-    default: return {kNoHandle, FromErrno(errno)};
+    case EPERM: return {kNoHandle, kErrorAccessDenied, error};
+    default: return {kNoHandle, FromErrno(error), error};
   }
 }
 

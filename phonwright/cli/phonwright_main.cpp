@@ -43,7 +43,8 @@ constexpr const char* kUsage =
     "  --lang L     Taiwan (default) or America\n"
     "  COMMAND --help shows the command's usage.\n"
     "\n"
-    "exit status: 0 success, 1 conversion failure, 2 bad usage\n";
+    "exit status: 0 success, 1 conversion failure (a text not converted completely:\n"
+    "             a character without reading or a word without pronunciation), 2 bad usage\n";
 
 struct Invocation {
   std::string language = "Taiwan";
@@ -118,12 +119,14 @@ int Convert(const Invocation& call) {
       continue;
     }
     int result = 0;
+    int complete = 0;
     {
       EngineMessagesToStderr quiet;
       result = Text2Phoneme(big5->c_str(), phones.data(), display.data(), codes.data(),
                             units.data(), call.language.c_str());
+      complete = Text2PhonemeComplete();
     }
-    if (result == 0) status = kExitFailure;
+    if (result == 0 || complete == 0) status = kExitFailure;
     const std::string fields[][2] = {{"text", texts[i]},
                                      {"phones", Big5ToUtf8(phones.data())},
                                      {"display", DisplayToUtf8(display.data())},
@@ -132,12 +135,12 @@ int Convert(const Invocation& call) {
     if (call.json) {
       std::string line = "{";
       for (const auto& [key, value] : fields) line += JsonQuoted(key) + ":" + JsonQuoted(value) + ",";
-      line += "\"result\":" + std::to_string(result) + "}\n";
+      line += "\"result\":" + std::to_string(result) + ",\"complete\":" + (complete ? "true" : "false") + "}\n";
       std::fputs(line.c_str(), stdout);
     } else {
       if (i > 0) std::fputs("\n", stdout);
       for (const auto& [key, value] : fields) std::printf("%s: %s\n", key.c_str(), value.c_str());
-      std::printf("result: %d\n", result);
+      std::printf("result: %d\ncomplete: %s\n", result, complete ? "yes" : "no");
     }
   }
   return status;

@@ -44,6 +44,7 @@ class Engine {
   platform::CodePageDecoder big5_decoder{platform::kCodePageBig5};  // widens the phone strings
   ContextUnitModelCache unit_models;
   ScratchRunFile scratch_run_file;  // "tmp.txt", left by every conversion
+  bool last_sentence_complete = true;  // what Text2PhonemeComplete reports
 
   // "<data dir>/<name>", the engine's way of naming its data files.
   std::string DataFile(std::string_view name) const;

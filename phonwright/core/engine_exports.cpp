@@ -47,12 +47,14 @@ extern "C" PHONWRIGHT_API int Text2Phoneme(const char* text, char* phones, uint1
   if (display != nullptr) display[0] = 0;
   if (codes != nullptr) codes[0] = '\0';
   if (units != nullptr) units[0] = '\0';
+  phonwright::Engine& engine = phonwright::TheEngine();
+  engine.last_sentence_complete = false;
   if (text == nullptr || phones == nullptr || display == nullptr || codes == nullptr ||
       units == nullptr || language == nullptr)
     return 0;
   try {
-    const phonwright::PhonemeOutputs out =
-        phonwright::ConvertSentence(phonwright::TheEngine(), text, language);
+    const phonwright::PhonemeOutputs out = phonwright::ConvertSentence(engine, text, language);
+    engine.last_sentence_complete = out.complete;
     phonwright::CopyBounded(phones, PHONWRIGHT_MAX_PHONES, out.phones);
     CopyDisplay(display, out.display);
     phonwright::CopyBounded(codes, PHONWRIGHT_MAX_CODES, out.codes);
@@ -65,6 +67,10 @@ extern "C" PHONWRIGHT_API int Text2Phoneme(const char* text, char* phones, uint1
     units[0] = '\0';
     return 0;
   }
+}
+
+extern "C" PHONWRIGHT_API int Text2PhonemeComplete(void) {
+  return phonwright::TheEngine().last_sentence_complete ? 1 : 0;
 }
 
 extern "C" PHONWRIGHT_API int Text2Phoneme_Eng(const char* text, char* phonemes, char* codes) {

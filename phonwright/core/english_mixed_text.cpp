@@ -2,6 +2,7 @@
 
 #include "phonwright/core/character_zhuyin.h"
 #include "phonwright/core/english_letter_names.h"
+#include "phonwright/core/text_breaks.h"
 
 namespace phonwright {
 namespace {
@@ -15,6 +16,12 @@ class MixedTextConverter {
   EnglishPhonemes Run(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
       const auto byte = static_cast<unsigned char>(text[i]);
+      if (byte >= 0x80 && IsBig5Break(text.substr(i, 2))) {
+        Flush();  // full-width punctuation ends the run before it
+        kind_ = RunKind::None;
+        ++i;
+        continue;
+      }
       if (byte >= 0x80) {
         if (kind_ == RunKind::Ascii) Flush();
         buffer_ += text.substr(i, 2);  // a lead byte and its trail byte
@@ -28,7 +35,7 @@ class MixedTextConverter {
         buffer_ += *word;
         buffer_ += ' ';
       } else {
-        buffer_ += text[i] == '-' ? ' ' : text[i];
+        buffer_ += text[i];
       }
       kind_ = RunKind::Ascii;
     }

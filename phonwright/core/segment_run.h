@@ -25,16 +25,21 @@ struct SegmentedWord {
 };
 
 struct SegmentedRun {
-  std::vector<SegmentedWord> words;  // empty when the run cannot be segmented
+  std::vector<SegmentedWord> words;  // in text order
   std::vector<int> codes;            // the words' codes in text order
+  std::vector<std::size_t> leftOut;  // characters no path reads, in text order
+
+  bool complete() const { return leftOut.empty(); }
 };
 
 // Segments `run` (Big5, two bytes a character, no ASCII letters). ASCII spaces
 // are ignored. Every position s looks up the text from s to the end and its
 // shorter prefixes (longest first); the cheapest path from the start to the
 // end wins, a longer first match winning a tie (strict improvement only).
-// The result is empty when the run is empty, has an odd byte length, or
-// contains text that no dictionary word covers (in any piece of a long run).
+// The result is empty when the run is empty or has an odd byte length. A run
+// with a character that no dictionary word covers has no path: that character
+// is left out (listed in `leftOut`), and the text on either side of it is
+// segmented on its own, so the rest of the run is still read.
 SegmentedRun SegmentRun(const SegmentationDictionaries& dictionaries, std::string_view run);
 
 // The codes as the segmentation writes them: "%d\t" each.

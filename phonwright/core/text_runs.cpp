@@ -1,6 +1,7 @@
 #include "phonwright/core/text_runs.h"
 
 #include "phonwright/core/english_letter_names.h"
+#include "phonwright/core/text_breaks.h"
 
 namespace phonwright {
 
@@ -24,6 +25,13 @@ std::string SplitTextRuns(std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (IsLeadByte(c)) {
+      if (i + 1 < text.size() && IsBig5Break(text.substr(i, 2))) {
+        // Full-width punctuation ends the run or word before it, like a blank.
+        if (!word.empty()) flush();
+        last = CharKind::kNone;
+        ++i;
+        continue;
+      }
       if (!word.empty() && last == CharKind::kAscii) flush();
       word += c;
       // A lead byte at the very end has no trail byte; it is kept alone.

@@ -10,7 +10,8 @@
 namespace phonwright {
 
 // "你好abc12" gives "你好 abc one  two  " (a Chinese run ends at the first ASCII
-// byte; "^" becomes " ! ").
+// byte; "^" becomes " ! "). Full-width punctuation (IsBig5Break) ends the run
+// or word before it and is itself left out: "我們，你們" gives "我們 你們 ".
 std::string SplitTextRuns(std::string_view text);
 
 // Tokens of `text` separated by any of `separators`; runs of separators count

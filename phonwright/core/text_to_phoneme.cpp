@@ -7,6 +7,7 @@
 #include "phonwright/core/display_string.h"
 #include "phonwright/core/engine.h"
 #include "phonwright/core/if_string.h"
+#include "phonwright/core/segment_run.h"
 #include "phonwright/core/syllable_phone_text.h"
 #include "phonwright/core/text_runs.h"
 #include "phonwright/include/phonwright.h"
@@ -20,12 +21,27 @@ bool FitsTheOutputs(const PhonemeOutputs& out) {
          out.units.size() < PHONWRIGHT_MAX_UNITS && out.display.size() < PHONWRIGHT_MAX_DISPLAY;
 }
 
+PhonemeOutputs Refused() {
+  PhonemeOutputs refused;
+  refused.complete = false;
+  return refused;
+}
+
+// A character of a Chinese run that no dictionary word reads (its syllable has
+// no code, or it is a letter or sign of no reading) is named on the console.
+void ReportLeftOut(std::string_view run, const SegmentedRun& segmented, std::string_view sentence) {
+  for (const std::size_t character : segmented.leftOut) {
+    PrintMessage("No reading for %s in \"%s\"; left out\n",
+                 ForConsole(run.substr(2 * character, 2)).c_str(), ForConsole(sentence).c_str());
+  }
+}
+
 }  // namespace
 
 PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::string_view language) {
   if (text.size() > kMaxSentenceBytes) {
     PrintMessage("字串太長，超過256個byte！！！！ %zu\n", text.size());
-    return {};
+    return Refused();
   }
   const std::string runs = SplitTextRuns(text);
   engine.scratch_run_file.Write(runs);
@@ -35,12 +51,16 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
   std::string word_units;
   for (const std::string_view token : SplitTokens(runs)) {
     if (IsChineseRun(token)) {
-      const std::vector<int> codes = engine.SegmentRun(token);
+      const SegmentedRun segmented = SegmentRun(engine.segmentation, token);
+      ReportLeftOut(token, segmented, text);
+      out.complete = out.complete && segmented.complete();
+      const std::vector<int>& codes = segmented.codes;
       out.phones += SyllablePhoneText(codes, /*report_unknown=*/true, text);
       for (const int code : codes) out.codes.append(std::to_string(code)).append(" ");
       out.units += SyllableCodesToIFString(codes);
     } else {
       const EnglishWordUnits word = engine.ConvertEnglishWord(token);
+      out.complete = out.complete && word.complete;
       out.phones.append(word.phonemes).append(" ");
       if (ConvertEnglishUnits(language, engine.unit_models, engine.data_dir, word.context_units,
                               word_units) == 1)
@@ -54,7 +74,7 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
   out.code_count = static_cast<int>(SplitTokens(out.codes, " ").size());
   if (!FitsTheOutputs(out)) {
     PrintMessage("The conversion of %zu bytes of text exceeds the output limits\n", text.size());
-    return {};
+    return Refused();
   }
   return out;
 }

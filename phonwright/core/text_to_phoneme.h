@@ -2,7 +2,8 @@
 // a phone string, its display form, a code list and a unit string.
 //
 // Steps: split the text into Chinese runs and English words (SplitTextRuns,
-// the run string also left in "tmp.txt"); a Chinese run is segmented into
+// the run string also left in "tmp.txt"; punctuation, ASCII or full-width,
+// only separates them); a Chinese run is segmented into
 // syllable codes, written as zhuyin (or digit phones) and as I/F pairs; an
 // English word is pronounced, its sonorants marked, and its units named by the
 // context-unit model of the language. The unit string holds the I/F pairs of
@@ -27,6 +28,10 @@ struct PhonemeOutputs {
   std::string codes;       // "%d " per code
   std::string units;       // I/F pairs, then "RCD_" unit names
   int code_count = 0;      // tokens of `codes`; 0 for a refused text
+  // Every character and English word was read: false when a Chinese
+  // character without reading was left out of its run (with a message) or an
+  // English word had no pronunciation, and for a refused text.
+  bool complete = true;
 };
 
 // A text longer than kMaxSentenceBytes, or one whose outputs would exceed the

@@ -58,14 +58,10 @@ std::optional<std::pair<std::string, int>> StripMarks(std::string_view utf8) {
   return std::pair{letters, tone};
 }
 
-}  // namespace
-
-std::optional<zhuyin::Reading> PinyinToReading(std::string_view utf8Syllable) {
-  const auto stripped = StripMarks(utf8Syllable);
-  if (!stripped) return std::nullopt;
-  std::string letters = stripped->first;
+// Letters ('v' for ü, 'E' for ê) and tone (component numbering) to zhuyin.
+std::optional<zhuyin::Reading> LettersToReading(std::string letters, int tone) {
   zhuyin::Reading reading;
-  reading.tone = stripped->second;
+  reading.tone = tone;
 
   // y and w spell the medials when there is no initial.
   if (letters.starts_with("yu")) letters = "v" + letters.substr(2);
@@ -97,6 +93,31 @@ std::optional<zhuyin::Reading> PinyinToReading(std::string_view utf8Syllable) {
     }
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<zhuyin::Reading> PinyinToReading(std::string_view utf8Syllable) {
+  const auto stripped = StripMarks(utf8Syllable);
+  if (!stripped) return std::nullopt;
+  return LettersToReading(stripped->first, stripped->second);
+}
+
+std::optional<zhuyin::Reading> NumberedPinyinToReading(std::string_view syllable) {
+  if (syllable.size() < 2 || syllable.back() < '1' || syllable.back() > '5') return std::nullopt;
+  static constexpr int kToneOfDigit[] = {0, 0, 2, 3, 4, 1};  // 1 first .. 5 neutral
+  const int tone = kToneOfDigit[syllable.back() - '0'];
+  std::string letters;
+  const std::string_view body = syllable.substr(0, syllable.size() - 1);
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    const char c = body[i];
+    if (c == ':' && !letters.empty() && letters.back() == 'u') letters.back() = 'v';
+    else if (c >= 'a' && c <= 'z') letters += c;
+    else if (c >= 'A' && c <= 'Z') letters += static_cast<char>(c - 'A' + 'a');
+    else return std::nullopt;
+  }
+  if (letters.empty()) return std::nullopt;
+  return LettersToReading(letters, tone);
 }
 
 }  // namespace phonwright::mkdata

@@ -13,4 +13,8 @@ namespace phonwright::mkdata {
 // initial-medial-final form (m, n, ng, hm, hng) and for anything that is not pinyin.
 std::optional<zhuyin::Reading> PinyinToReading(std::string_view utf8Syllable);
 
+// One syllable with a tone digit, 1 to 4 and 5 for the neutral tone, and ü
+// written "v" or "u:": "le5", "lv4", "nu:e4".
+std::optional<zhuyin::Reading> NumberedPinyinToReading(std::string_view syllable);
+
 }  // namespace phonwright::mkdata

@@ -85,13 +85,36 @@ PHONWRIGHT_API int Text2PhonemeRelease(void);
  * when the text is too long (all outputs empty). Leaves the split text in the
  * scratch file "tmp.txt" of the working directory.
  * Example: the Big5 of "你好" with "Taiwan" gives "ㄋㄧˇ ㄏㄠˇ ", "3189 3084 ",
- * "I70 F14  I17 F08" and 2. */
+ * "I70 F14  I17 F08" and 2.
+ *
+ * Punctuation, symbols and blanks are never read; they only separate:
+ *   - full-width ones (，。？！、「」《》（）· ... and the ideographic space)
+ *     end the Chinese run or English word before them, so "我們，你們" gives
+ *     the same outputs as "我們 你們" (I/F pairs back to back, result 4);
+ *   - ASCII ones end a Chinese run; around an English word they are
+ *     stripped ("hello," "(play)" "stop!" read as the words alone), and inside
+ *     it they split it into words ("yes,please") unless the dictionary holds
+ *     it whole ("Wi-Fi", "a.m."); an apostrophe stays in its word ("don't").
+ * A Chinese character that no dictionary word reads (a syllable the syllable
+ * table cannot write, such as 唷 ㄧㄛ, or a letter or sign without reading) is
+ * left out of its run with a message on standard output; the rest of the
+ * run is still read. Text2PhonemeComplete then says that the text was not
+ * fully converted. */
 PHONWRIGHT_API int Text2Phoneme(const char* text, char* phones, uint16_t* display, char* codes,
                                 char* units, const char* language);
 
+/* Whether the last Text2Phoneme call read its whole text: 1 when every
+ * character and English word got a reading, 0 when a character was left out,
+ * an English word had no pronunciation, or the text was refused (too long,
+ * null arguments). 1 before the first call. */
+PHONWRIGHT_API int Text2PhonemeComplete(void);
+
 /* Converts English text into marked phonemes and English unit codes, in
- * buffers of PHONWRIGHT_MAX_PHONES and PHONWRIGHT_MAX_CODES bytes. Returns 1
- * when every word got a pronunciation, 0 otherwise. */
+ * buffers of PHONWRIGHT_MAX_PHONES and PHONWRIGHT_MAX_CODES bytes. Words are
+ * read as in Text2Phoneme: punctuation stripped or splitting, a hyphenated or
+ * dotted word looked up whole first, a word of 2 to 6 capitals that the
+ * dictionary lacks spelled with the letter names (HDMI, VPN), digits read as
+ * their words. Returns 1 when every word got a pronunciation, 0 otherwise. */
 PHONWRIGHT_API int Text2Phoneme_Eng(const char* text, char* phonemes, char* codes);
 
 /* ---- Chinese pronunciation -------------------------------------------- */

@@ -69,6 +69,22 @@ int main(void) {
 
   expect_int("SearchPolyPhone null", SearchPolyPhone(NULL, readings, polyphone_codes), -1);
 
+  /* Without a data directory no character has a reading: 你 is left out. */
+  {
+    static char phones[PHONWRIGHT_MAX_PHONES], units[PHONWRIGHT_MAX_UNITS];
+    static char sentence_codes[PHONWRIGHT_MAX_CODES];
+    static uint16_t display[PHONWRIGHT_MAX_DISPLAY];
+    expect_int("Text2PhonemeComplete before any call", Text2PhonemeComplete(), 1);
+    expect_int("Text2Phoneme without data",
+               Text2Phoneme("\xA7\x41", phones, display, sentence_codes, units, "Taiwan"), 0);
+    expect_int("Text2PhonemeComplete after a left-out character", Text2PhonemeComplete(), 0);
+    expect_int("Text2Phoneme punctuation only",
+               Text2Phoneme("\xA1\x41", phones, display, sentence_codes, units, "Taiwan"), 0);
+    expect_int("Text2PhonemeComplete after punctuation only", Text2PhonemeComplete(), 1);
+    expect_int("Text2Phoneme null", Text2Phoneme(NULL, phones, display, sentence_codes, units, "Taiwan"), 0);
+    expect_int("Text2PhonemeComplete after a refused call", Text2PhonemeComplete(), 0);
+  }
+
   printf("%d passed, %d failed\n", checks - failures, failures);
   return failures == 0 ? 0 : 1;
 }

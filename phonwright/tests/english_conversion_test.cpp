@@ -15,7 +15,7 @@ class EnglishConversionTest : public testing::Test {
   void SetUp() override {
     const auto path = std::filesystem::current_path() / "dict.bin";
     data::WriteEnglishDictionary(
-        path, {.phones = {"HH", "AH", "L", "OW", "W", "ER", "D", "EH", "N", "B", "IY", "AX", "M", "AA", "R", "K", "AO", "T", "UW"},
+        path, {.phones = {"HH", "AH", "L", "OW", "W", "ER", "D", "EH", "N", "B", "IY", "AX", "M", "AA", "R", "K", "AO", "T", "UW", "EY", "Z", "S", "P", "Y", "F", "AY"},
                .words = {{"HELLO", {{"HH", "AH", "L", "OW"}}},
                          {"WORLD", {{"W", "ER", "L", "D"}}},
                          {"WELL", {{"W", "EH", "L"}}},
@@ -24,6 +24,12 @@ class EnglishConversionTest : public testing::Test {
                          {"A", {{"AA"}}},
                          {"MORN", {{"M", "AO", "R", "N"}}},
                          {"ARM", {{"AA", "R", "M"}}},
+                         {"D", {{"D", "IY"}}},
+                         {"PLAY", {{"P", "L", "EY"}}},
+                         {"PLEASE", {{"P", "L", "IY", "Z"}}},
+                         {"STOP", {{"S", "T", "AA", "P"}}},
+                         {"WI-FI", {{"W", "AY", "F", "AY"}}},
+                         {"YES", {{"Y", "EH", "S"}}},
                          {"TWO", {{"T", "UW"}}}}});
     ASSERT_TRUE(dictionary_.Open(path));
   }
@@ -50,9 +56,46 @@ TEST_F(EnglishConversionTest, SingleLettersAndExceptions) {
   EXPECT_EQ(Words("b").phonemes, "B AX  ");  // the dictionary's B comes before the letter name
   EXPECT_EQ(Words("q").phonemes, "K IY UW  ");
   EXPECT_EQ(Words("w").phonemes, "D AH B AX UW  ");
-  const auto punctuation = Words("hello ! world");
-  EXPECT_FALSE(punctuation.complete);
-  EXPECT_EQ(punctuation.phonemes, "HH AH L OW  $ W ER L D  ");  // the failed word keeps its number
+  const auto failed = Words("zork hello");
+  EXPECT_FALSE(failed.complete);
+  EXPECT_EQ(failed.phonemes, "$ HH AH L OW  ");  // the failed word keeps its number
+}
+
+TEST_F(EnglishConversionTest, PunctuationAroundAndInsideWordsAsPeopleTypeThem) {
+  EXPECT_EQ(Words("hello,").phonemes, "HH AH L OW  ");
+  EXPECT_EQ(Words("yes, please").phonemes, "Y EH S  $ P L IY Z  ");
+  EXPECT_EQ(Words("yes,please").phonemes, "Y EH S  $ P L IY Z  ");
+  EXPECT_EQ(Words("stop!").phonemes, "S T AA P  ");
+  EXPECT_EQ(Words("\"play\"").phonemes, "P L EY  ");
+  EXPECT_EQ(Words("(play)").phonemes, "P L EY  ");
+  EXPECT_EQ(Words("'hello'...").phonemes, "HH AH L OW  ");
+  const auto marks = Words("hello ! , -- world");
+  EXPECT_TRUE(marks.complete);  // punctuation alone is no word
+  EXPECT_EQ(marks.phonemes, "HH AH L OW  $ W ER L D  ");
+  EXPECT_TRUE(Words("?!").phonemes.empty());
+  EXPECT_TRUE(Words("?!").complete);
+  // Whole first, then split: WI-FI is in the dictionary, WELL-KNOWN is not.
+  EXPECT_EQ(Words("Wi-Fi").phonemes, "W AY F AY  ");
+  EXPECT_EQ(Words("(Wi-Fi)").phonemes, "W AY F AY  ");
+  EXPECT_EQ(Words("well-known.").phonemes, "W EH L  $ N OW N  ");
+  EXPECT_EQ(Words("hello.world").phonemes, "HH AH L OW  $ W ER L D  ");
+  EXPECT_EQ(Words("a*").phonemes, "EY  ");  // the exception word keeps its mark
+}
+
+TEST_F(EnglishConversionTest, CapitalsTheDictionaryLacksAreSpelled) {
+  // Letters as the one-letter words read (the dictionary's D, else the letter
+  // names), and A as its name EY rather than the article.
+  EXPECT_EQ(Words("VPN").phonemes, "V IY  $ P IY  $ EH N  ");
+  EXPECT_EQ(Words("HDMI").phonemes, "EH CH  $ D IY  $ EH M  $ AY  ");
+  EXPECT_EQ(Words("JBL,").phonemes, "Y EY  $ B AX  $ EH L  ");
+  EXPECT_EQ(Words("IFTTT").phonemes, "AY  $ EH F  $ T IY  $ T IY  $ T IY  ");
+  EXPECT_EQ(Words("AB").phonemes, "EY  $ B AX  ");
+  EXPECT_EQ(Words("ARM").phonemes, "AA R M  ");  // the dictionary holds it
+  EXPECT_TRUE(Words("VPN").complete);
+  // Seven capitals, or a word not all capitals, are no abbreviation to spell:
+  // without letter-to-sound models they have no reading.
+  EXPECT_FALSE(Words("ABCDEFG").complete);
+  EXPECT_FALSE(Words("Vpn").complete);
 }
 
 TEST_F(EnglishConversionTest, WordsWithoutReadingFailOrGoToLetterToSound) {
@@ -71,6 +114,7 @@ TEST_F(EnglishConversionTest, WordsWithoutReadingFailOrGoToLetterToSound) {
 
 TEST_F(EnglishConversionTest, MixedTextSpellsDigitsAndDropsFailedRuns) {
   EXPECT_EQ(Mixed("b2").phonemes, "B AX  $ T UW  ");
+  EXPECT_EQ(Mixed("MP2").phonemes, "EH M  $ P IY  $ T UW  ");
   EXPECT_EQ(Mixed("well-known").phonemes, "W EH L  $ N OW N  ");
   const auto failed = Mixed("2 zork");
   EXPECT_FALSE(failed.complete);
@@ -85,6 +129,9 @@ TEST_F(EnglishConversionTest, MixedTextConvertsEachRunOnItsOwn) {
   const auto failed = Mixed("hello zork\xA7\x41world");
   EXPECT_FALSE(failed.complete);
   EXPECT_EQ(failed.phonemes, "W ER L D  ");  // the whole run with the failed word is left out
+  // Full-width punctuation ends a run like a Chinese character, and reads as nothing.
+  EXPECT_EQ(Mixed("hello\xA1\x41world").phonemes, "HH AH L OW  W ER L D  ");  // ，
+  EXPECT_TRUE(Mixed("hello\xA1\x41world").complete);
 }
 
 TEST_F(EnglishConversionTest, ChineseRunsGiveTheirSyllableCodes) {

@@ -38,12 +38,12 @@ class PhonwrightToolTest : public testing::Test {
 
 TEST_F(PhonwrightToolTest, ConvertPrintsJsonOfTheFourOutputs) {
   const ToolRun run = RunTool("--data fixture-data convert --json 你好 你們");
-  EXPECT_EQ(run.status, 1);  // the second text cannot be segmented
+  EXPECT_EQ(run.status, 1);  // 們 of the second text has no reading: it is left out
   EXPECT_EQ(run.out,
             "{\"text\":\"你好\",\"phones\":\"ㄋㄧˇ ㄏㄠˇ \",\"display\":\"ㄋㄧˇ ㄏㄠˇ \","
-            "\"codes\":\"3189 3084 \",\"units\":\"I70 F14  I17 F08\",\"result\":2}\n"
-            "{\"text\":\"你們\",\"phones\":\"\",\"display\":\"\",\"codes\":\"\",\"units\":\"\","
-            "\"result\":0}\n");
+            "\"codes\":\"3189 3084 \",\"units\":\"I70 F14  I17 F08\",\"result\":2,\"complete\":true}\n"
+            "{\"text\":\"你們\",\"phones\":\"ㄋㄧˇ \",\"display\":\"ㄋㄧˇ \",\"codes\":\"3189 \","
+            "\"units\":\"I70 F14\",\"result\":1,\"complete\":false}\n");
 }
 
 TEST_F(PhonwrightToolTest, ConvertReadsSentencesFromStandardInput) {

@@ -1,5 +1,7 @@
 #include "phonwright/core/text_runs.h"
 
+#include "phonwright/core/text_breaks.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/code_page.h"
@@ -23,6 +25,32 @@ TEST(SplitTextRuns, ChineseRunsEndAtAsciiAndDigitsBecomeWords) {
 TEST(SplitTextRuns, LoneLeadByteAtTheEndIsKeptWithoutReadingPastTheText) {
   const std::string text = "ab\xA7";
   EXPECT_EQ(SplitTextRuns(text), "ab \xA7 ");
+}
+
+TEST(SplitTextRuns, FullWidthPunctuationEndsRunsAndWordsLikeABlank) {
+  const std::string women = Big5(u"我們");
+  const std::string nimen = Big5(u"你們");
+  EXPECT_EQ(SplitTextRuns(women + Big5(u"，") + nimen), women + " " + nimen + " ");
+  EXPECT_EQ(SplitTextRuns(Big5(u"「") + women + Big5(u"」。")), women + " ");
+  EXPECT_EQ(SplitTextRuns("hi" + Big5(u"！") + "yo"), "hi yo ");
+  EXPECT_EQ(SplitTextRuns(Big5(u"《》、")), "");
+  // Full-width digits and letters are no punctuation: they stay in the run.
+  EXPECT_EQ(SplitTextRuns(women + Big5(u"１Ａ")), women + Big5(u"１Ａ") + " ");
+}
+
+TEST(Big5Breaks, PunctuationSymbolsAndBlanksOnly) {
+  for (const std::u16string_view mark : {u"，", u"。", u"？", u"！", u"、", u"「", u"」", u"《", u"》", u"（",
+                                         u"）", u"·", u"：", u"；", u"…", u"　", u"〔", u"※", u"→", u"＄", u"％",
+                                         u"＋", u"～", u"˙", u"─"}) {
+    const auto big5 = platform::FromUtf16(950, mark);
+    ASSERT_FALSE(big5.usedDefaultChar) << platform::Utf16ToUtf8(mark);
+    EXPECT_TRUE(IsBig5Break(big5.bytes)) << platform::Utf16ToUtf8(mark);
+  }
+  for (const std::u16string_view letter : {u"我", u"唷", u"ㄅ", u"０", u"９", u"Ａ", u"α", u"〡", u"ˊ"})
+    EXPECT_FALSE(IsBig5Break(Big5(letter))) << platform::Utf16ToUtf8(letter);
+  EXPECT_FALSE(IsBig5Break("\xA3\xE0"));  // undefined in Big5
+  EXPECT_FALSE(IsBig5Break("\xA1"));       // a lone lead byte
+  EXPECT_FALSE(IsBig5Break(","));
 }
 
 TEST(SplitTokens, CollapsesSeparators) {

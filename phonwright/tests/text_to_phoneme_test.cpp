@@ -46,11 +46,56 @@ TEST_F(TextToPhonemeTest, RunsSeparatedBySpaceGiveTheirUnitsBackToBack) {
   EXPECT_EQ(out.units, "I70 F14  I17 F08I76 F33  I75 F31");
 }
 
-TEST_F(TextToPhonemeTest, UnsegmentableRunContributesNothing) {
-  const PhonemeOutputs out = Convert(Big5(u"你們"));
-  EXPECT_EQ(out.phones, "");
-  EXPECT_EQ(out.codes, "");
-  EXPECT_EQ(out.code_count, 0);
+TEST_F(TextToPhonemeTest, CharacterWithoutReadingIsLeftOutWithAMessage) {
+  const PhonemeOutputs out = Convert(Big5(u"你們好"));  // 們 is in no word of the fixture
+  EXPECT_EQ(Utf8(out.phones), "ㄋㄧˇ ㄏㄠˇ ");  // read around it, but not as the word 你好
+  EXPECT_EQ(out.codes, "3189 3084 ");
+  EXPECT_EQ(out.units, "I70 F14  I17 F08");
+  EXPECT_EQ(out.code_count, 2);
+  EXPECT_FALSE(out.complete);
+  EXPECT_EQ(printed_, "No reading for 們 in \"你們好\"; left out\n");
+  EXPECT_TRUE(Convert(Big5(u"你好中文")).complete);
+  EXPECT_FALSE(Convert(Big5(u"們")).complete);
+  EXPECT_EQ(Convert(Big5(u"們")).code_count, 0);
+}
+
+// Every kind of full-width punctuation gives what a blank gives, and so does
+// ASCII punctuation; nothing is erased.
+TEST_F(TextToPhonemeTest, PunctuationSeparatesRunsAndIsNeverRead) {
+  const PhonemeOutputs blank = Convert(Big5(u"你好 中文"));
+  for (const std::u16string_view mark : {u"，", u"。", u"？", u"！", u"、", u"；", u"：", u"「", u"」", u"《",
+                                         u"》", u"（", u"）", u"·", u"…", u"—", u"　", u"『", u"〔", u"※"}) {
+    const std::u16string text = std::u16string(u"你好") + std::u16string(mark) + u"中文";
+    const PhonemeOutputs out = Convert(Big5(text));
+    EXPECT_EQ(out.codes, blank.codes) << Utf8(Big5(text));
+    EXPECT_EQ(out.units, blank.units) << Utf8(Big5(text));
+    EXPECT_EQ(out.phones, Big5(u"ㄋㄧˇ ㄏㄠˇ ㄓㄨㄥ  ㄨㄣˊ ")) << Utf8(Big5(text));
+    EXPECT_TRUE(out.complete) << Utf8(Big5(text));
+  }
+  const PhonemeOutputs quoted = Convert(Big5(u"「你好」，中文。"));
+  EXPECT_EQ(quoted.codes, blank.codes);
+  EXPECT_EQ(quoted.code_count, 4);
+  for (const char* mark : {",", ".", "!", "?", ";", "(", "\"", "-", "&"}) {
+    const PhonemeOutputs out = Convert(Big5(u"你好") + mark + Big5(u"中文"));
+    EXPECT_EQ(out.units, blank.units) << mark;
+    EXPECT_EQ(out.code_count, 4) << mark;
+    EXPECT_TRUE(out.complete) << mark;
+  }
+  // Full-width digits are numbers, not punctuation: they stay in the run.
+  EXPECT_EQ(Convert(Big5(u"你好，零")).codes, "3189 3084 6000 ");
+}
+
+TEST_F(TextToPhonemeTest, PunctuationAroundEnglishWordsAndBetweenLanguages) {
+  const PhonemeOutputs plain = Convert("hello world", "America");
+  for (const char* text : {"hello, world", "hello,world", "\"hello\" (world)!", "hello... world?"}) {
+    const PhonemeOutputs out = Convert(text, "America");
+    EXPECT_EQ(out.codes.find("428 414 433 440"), 0u) << text;
+    EXPECT_EQ(out.code_count, plain.code_count) << text;
+    EXPECT_TRUE(out.complete) << text;
+  }
+  const PhonemeOutputs mixed = Convert(Big5(u"你好，hello！"), "America");
+  EXPECT_EQ(mixed.codes, "3189 3084 428 414 433 440 ");
+  EXPECT_EQ(mixed.units, "I70 F14  I17 F08RCD_HH_001 RCD_AH_001 RCD_LH_001 RCD_OW_001 ");
 }
 
 TEST_F(TextToPhonemeTest, LengthLimitIs344Bytes) {

@@ -6,6 +6,13 @@
 //        phonwright-eval chinese --data DIR --test FILE [--json]
 //          converts each phrase of FILE ("phrase<TAB>zhuyin" lines, UTF-8) with
 //          Text2Phoneme; prints phrase and character accuracy
+//        phonwright-eval chinese --data DIR (--sentences FILE | --cpp DIR) [--no-punctuation]
+//                                [--chewing DIR] [--json]
+//          converts each sentence of FILE ("sentence<TAB>readings", UTF-8) or of
+//          the CPP polyphone set (dev.sent, dev.lb); prints sentence and character
+//          accuracy and every character read wrong; a mainland label of the CPP set
+//          that libchewing (--chewing, default /usr/share/libchewing) never gives its
+//          character counts as a difference of standard
 // Exit codes: 0 done, 1 the data or the test file could not be read, 2 bad usage.
 #include <cstdio>
 #include <exception>
@@ -22,11 +29,14 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+constexpr const char* kChewingDirectory = "/usr/share/libchewing";
 
 void PrintUsage(std::FILE* to) {
   std::fputs(
       "Usage: phonwright-eval english --data DIR --test FILE [--json]\n"
       "       phonwright-eval chinese --data DIR --test FILE [--json]\n"
+      "       phonwright-eval chinese --data DIR (--sentences FILE | --cpp DIR) [--no-punctuation]\n"
+      "                               [--chewing DIR] [--json]\n"
       "Exit codes: 0 done, 1 the data or the test file could not be read, 2 bad usage.\n",
       to);
 }
@@ -57,6 +67,42 @@ void PrintChinese(const phonwright::train::ChineseScores& scores, bool json) {
               scores.unconverted);
 }
 
+void PrintSentences(const phonwright::train::SentenceScores& scores, std::size_t skipped, bool json) {
+  const auto quoted = [](const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+      if (c == '"' || c == '\\') out += '\\';
+      out += c;
+    }
+    return out + '"';
+  };
+  if (json) {
+    std::printf("{\"sentences\": %zu, \"sentence_accuracy\": %.4f, \"characters\": %zu, "
+                "\"character_accuracy\": %.4f, \"other_standard\": %zu, \"complete\": %zu, "
+                "\"unaligned\": %zu, \"skipped\": %zu, \"errors\": [",
+                scores.sentences, scores.SentenceAccuracy(), scores.characters, scores.CharacterAccuracy(),
+                scores.otherStandard, scores.complete, scores.unaligned, skipped);
+    for (std::size_t i = 0; i < scores.errors.size(); ++i) {
+      const auto& e = scores.errors[i];
+      std::printf("%s{\"line\": %zu, \"sentence\": %s, \"position\": %zu, \"character\": %s, "
+                  "\"expected\": %s, \"got\": %s}",
+                  i ? ", " : "", e.line, quoted(e.sentence).c_str(), e.position, quoted(e.character).c_str(),
+                  quoted(e.expected).c_str(), quoted(e.got).c_str());
+    }
+    std::printf("]}\n");
+    return;
+  }
+  std::printf("sentences %zu\nsentence accuracy %.2f %%\ncharacters %zu\ncharacter accuracy %.2f %%\n"
+              "right in the other standard %zu\ncharacter accuracy by the labels as given %.2f %%\n"
+              "converted completely %zu\nunaligned %zu\nskipped %zu\n",
+              scores.sentences, 100.0 * scores.SentenceAccuracy(), scores.characters,
+              100.0 * scores.CharacterAccuracy(), scores.otherStandard, 100.0 * scores.LabelAccuracy(),
+              scores.complete, scores.unaligned, skipped);
+  for (const auto& e : scores.errors)
+    std::printf("line %zu: %s  [%zu] %s %s -> %s\n", e.line, e.sentence.c_str(), e.position, e.character.c_str(),
+                e.expected.c_str(), e.got.empty() ? "(none)" : e.got.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,26 +117,42 @@ int main(int argc, char** argv) {
   }
   std::filesystem::path data;
   std::filesystem::path test;
+  std::filesystem::path sentences;
+  std::filesystem::path cpp;
+  phonwright::train::SentenceOptions sentenceOptions;
   bool json = false;
   for (int i = 2; i < argc; ++i) {
     const std::string_view option = argv[i];
     if (option == "--json") json = true;
     else if (option == "--data" && i + 1 < argc) data = argv[++i];
     else if (option == "--test" && i + 1 < argc) test = argv[++i];
+    else if (option == "--sentences" && i + 1 < argc) sentences = argv[++i];
+    else if (option == "--cpp" && i + 1 < argc) cpp = argv[++i];
+    else if (option == "--no-punctuation") sentenceOptions.withoutPunctuation = true;
+    else if (option == "--chewing" && i + 1 < argc) sentenceOptions.chewingDirectory = argv[++i];
     else {
       PrintUsage(stderr);
       return kExitUsage;
     }
   }
-  if (data.empty() || test.empty() || (mode != "english" && mode != "chinese")) {
+  const int sources = !test.empty() + !sentences.empty() + !cpp.empty();
+  if (data.empty() || sources != 1 || (mode != "english" && mode != "chinese") ||
+      (mode == "english" && test.empty())) {
     PrintUsage(stderr);
     return kExitUsage;
   }
   try {
     if (mode == "english") {
       PrintEnglish(phonwright::train::EvaluateLetterToSound(data, phonwright::train::ReadPlainDictionary(test)), json);
-    } else {
+    } else if (!test.empty()) {
       PrintChinese(phonwright::train::EvaluateChineseConversion(data, test), json);
+    } else {
+      if (sentenceOptions.chewingDirectory.empty() && std::filesystem::exists(kChewingDirectory))
+        sentenceOptions.chewingDirectory = kChewingDirectory;
+      const auto set = sentences.empty() ? phonwright::train::ReadPolyphoneSet(cpp)
+                                         : phonwright::train::ReadSentenceFile(sentences);
+      PrintSentences(phonwright::train::EvaluateChineseSentences(data, set.sentences, sentenceOptions), set.skipped,
+                     json);
     }
     return kExitDone;
   } catch (const std::exception& error) {

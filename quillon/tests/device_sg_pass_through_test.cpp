@@ -152,6 +152,20 @@ TEST(SgPassThroughOpen, MissingNodeIsFileNotFound) {
   EXPECT_EQ(opened.osError, ENOENT);
 }
 
+TEST(UdevEvents, OneDeviceIsOneArrivalAndOneRemoval) {
+  // What udev sent for the simulated optical device plugged in and out under
+  // a real kernel: its disk, its generic node, a media change of the disk.
+  const std::vector<std::pair<std::string_view, std::string_view>> plugged = {
+      {"block", "add"}, {"scsi_generic", "add"}, {"block", "change"},
+      {"scsi_generic", "remove"}, {"block", "remove"}};
+  std::vector<DeviceChange> changes;
+  for (const auto& [subsystem, action] : plugged) changes.push_back(ChangeOfUdevEvent(subsystem, action));
+  EXPECT_EQ(changes, (std::vector<DeviceChange>{DeviceChange::NodesChanged, DeviceChange::Arrival,
+                                                DeviceChange::NodesChanged, DeviceChange::RemoveComplete,
+                                                DeviceChange::NodesChanged}));
+  EXPECT_EQ(ChangeOfUdevEvent("scsi_generic", "bind"), DeviceChange::NodesChanged);
+}
+
 TEST(DriveMask, RemovableDisksAndOpticalDrivesHaveTheirBits) {
   const std::filesystem::path sys = "sys-block";
   std::filesystem::remove_all(sys);

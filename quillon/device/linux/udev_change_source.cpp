@@ -28,6 +28,13 @@ int DriveBit(const std::filesystem::path& entry) {
 
 }  // namespace
 
+DeviceChange ChangeOfUdevEvent(std::string_view subsystem, std::string_view action) {
+  if (subsystem != "scsi_generic") return DeviceChange::NodesChanged;
+  if (action == "add") return DeviceChange::Arrival;
+  if (action == "remove") return DeviceChange::RemoveComplete;
+  return DeviceChange::NodesChanged;
+}
+
 std::uint32_t DriveMaskOf(const std::filesystem::path& sysBlock) {
   std::uint32_t mask = 0;
   std::error_code error;
@@ -55,11 +62,10 @@ std::vector<DeviceChange> UdevChangeSource::TakeEvents() {
   if (!monitor_) return events;
   // The monitor's socket is non-blocking: receiving stops when it is drained.
   while (const UdevDevicePtr device{udev_monitor_receive_device(monitor_.get())}) {
+    const char* subsystem = udev_device_get_subsystem(device.get());
     const char* action = udev_device_get_action(device.get());
-    const std::string_view name = action != nullptr ? action : "";
-    if (name == "add") events.push_back(DeviceChange::Arrival);
-    else if (name == "remove") events.push_back(DeviceChange::RemoveComplete);
-    else events.push_back(DeviceChange::NodesChanged);
+    events.push_back(ChangeOfUdevEvent(subsystem != nullptr ? subsystem : "",
+                                       action != nullptr ? action : ""));
   }
   return events;
 }

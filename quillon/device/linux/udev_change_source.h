@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 #include "quillon/device/device_change_source.h"
 #include "quillon/device/linux/udev_handles.h"
@@ -14,6 +15,13 @@ namespace quillon::device::linux_backend {
 
 // The drive mask of a /sys/block directory.
 std::uint32_t DriveMaskOf(const std::filesystem::path& sysBlock);
+
+// The device change one udev event stands for. A device brings two nodes,
+// its disk (block) and its SCSI generic node, and udev sends an add (and a
+// remove) for each; only the generic node's count as the device's arrival
+// and removal, so one device is one pending change for the settle timer. The
+// disk's events, and every other action (change, bind, ...), are node changes.
+DeviceChange ChangeOfUdevEvent(std::string_view subsystem, std::string_view action);
 
 class UdevChangeSource final : public DeviceChangeSource {
  public:

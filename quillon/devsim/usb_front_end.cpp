@@ -89,7 +89,7 @@ bool UsbFrontEnd::Serve(int stopFd, std::string& error) {
 
 void UsbFrontEnd::StopBulk() {
   stopping_ = true;
-  gadget_->Unbind();
+  Unplug();
   SetEnabled(false);
   if (!bulk_.joinable()) return;
   // The bulk thread may be between two blocking calls when a signal arrives;
@@ -254,13 +254,19 @@ void UsbFrontEnd::Trace(const CommandBlockWrapper& command, const TargetReply& r
 void UsbFrontEnd::FollowDeviceEvents() {
   for (const DeviceEvent& event : device_.TakeEvents()) {
     if (!event.arrival) {
-      gadget_->Unbind();
+      Unplug();
       continue;
     }
     std::this_thread::sleep_for(options_.reattachDelay);
+    const std::lock_guard lock(gadgetMutex_);
     std::string error;
     if (!stopping_) gadget_->Bind(options_.controller, error);
   }
+}
+
+void UsbFrontEnd::Unplug() {
+  const std::lock_guard lock(gadgetMutex_);
+  gadget_->Unbind();
 }
 
 }  // namespace quillon::devsim

@@ -66,6 +66,7 @@ class UsbFrontEnd {
   bool WaitUntilEnabled();
   void RunOneCommand();
   void FollowDeviceEvents();
+  void Unplug();
   void Trace(const CommandBlockWrapper& command, const TargetReply& reply);
   bool Stale(std::uint64_t resetsSeen) const { return resets_ != resetsSeen || stopping_; }
 
@@ -75,6 +76,7 @@ class UsbFrontEnd {
   std::unique_ptr<FunctionFsEndpoints> endpoints_;
   MassStorageTarget target_;
 
+  std::mutex gadgetMutex_;  // binding: the bulk thread re-attaches, Serve's thread stops
   std::mutex stateMutex_;
   std::condition_variable stateChanged_;
   bool enabled_ = false;

@@ -73,17 +73,21 @@ std::string WriteChinese(const DataSources& sources, const std::filesystem::path
           << " not writable in zhuyin\n"
           << "c2zy.tbl: " << lexicon.characters.size() - unpackable << " of " << lexicon.big5HanCharacters
           << " Big5 Han characters (" << lexicon.fromChewing << " from libchewing, " << lexicon.fromUnihan
-          << " from Unihan, " << lexicon.fromNumerals << " Hangzhou numerals); left out: " << lexicon.withoutReading.size() << " without a reading, " << unpackable
-          << " not packable\n"
+          << " from Unihan, " << lexicon.fromNumerals << " Hangzhou numerals; " << lexicon.readOnTheirOwn
+          << " particles and characters read as they are alone); left out: " << lexicon.withoutReading.size()
+          << " without a reading, " << unpackable << " not packable\n"
           << "CDIC.dic: " << selection.entries.size() << " entries of at most " << kSegmentationCapacity
           << " (10 digits, single characters, the phrases shorter entries read wrong, then the most frequent others); " << lexicon.alternativeReadings
           << " less frequent phrase readings dropped; left out: " << selection.inexpressibleCharacters
           << " characters and " << selection.inexpressiblePhrases
           << " phrases with a syllable outside the syllable table, " << selection.longPhrases
           << " phrases over " << kMaxCodesPerEntry << " characters, " << selection.heldOut.size()
-          << " phrases over capacity (" << kHeldOutPhrasesFile << "); "
+          << " phrases held out, over capacity or by the tie rules (" << kHeldOutPhrasesFile << "); "
           << selection.entries.size() - selection.composedPhrases << " entries needed to read right, "
-          << selection.composedPhrases << " phrases that shorter entries read right kept as words\n"
+          << selection.composedPhrases << " phrases that shorter entries read right kept as words, "
+          << selection.shadowingPhrases << " such phrases left out for hiding a more frequent word, "
+          << selection.rareHidingPhrases << " rare phrases left out for hiding a far more frequent one; "
+          << lexicon.adverbsWithDe << " adverbs in 地 made from reduplicated phrases\n"
           << "classID: " << selection.classNames.size() << " class names\n";
   if (!lexicon.withoutReading.empty()) {
     summary << "characters without a reading:";

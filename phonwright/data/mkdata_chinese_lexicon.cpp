@@ -22,6 +22,64 @@ bool SameSyllable(const zhuyin::Reading& a, const zhuyin::Reading& b) {
 
 constexpr int kNeutralTone = 1;
 
+// Sentence-final particles and neutral-tone suffixes: on their own they read
+// in the neutral tone (你好嗎, 你呢, 走吧, 我們, 跑得快), whatever the phrases
+// holding them weigh; the phrases (嗎啡, 呢喃, 酒吧, 得到) keep their own
+// readings. 嗎 is a particle at the end of a phrase too (你好嗎), where
+// libchewing gives it a tone.
+struct Particle {
+  std::u16string_view character;
+  bool alsoEndingPhrases;
+};
+constexpr Particle kParticles[] = {{u"嗎", true},  {u"呢", false}, {u"吧", false}, {u"啊", false},
+                                   {u"啦", false}, {u"呀", false}, {u"嘛", false}, {u"們", false},
+                                   {u"得", false}};
+
+// Characters whose phrases weigh towards a reading the character alone seldom
+// has (什 in 什麼, 更 in 更改, 沈 in 沈默, 調 in 調查, 長 in 校長, 教 in 教育),
+// or whose readings libchewing does not weigh at all: the reading each has on
+// its own (調大, 很長, 教我), one of libchewing's readings of it.
+constexpr std::pair<std::u16string_view, std::u16string_view> kReadingsOnTheirOwn[] = {
+    {u"什", u"ㄕˊ"},   {u"更", u"ㄍㄥˋ"}, {u"沈", u"ㄕㄣˇ"}, {u"扎", u"ㄓㄚ"},   {u"奄", u"ㄧㄢˇ"},
+    {u"夯", u"ㄏㄤ"},  {u"謚", u"ㄕˋ"},   {u"俟", u"ㄙˋ"},   {u"翟", u"ㄓㄞˊ"}, {u"晟", u"ㄕㄥˋ"},
+    {u"閬", u"ㄌㄤˋ"}, {u"蠡", u"ㄌㄧˇ"}, {u"掖", u"ㄧㄝˋ"}, {u"調", u"ㄊㄧㄠˊ"}, {u"長", u"ㄔㄤˊ"},
+    {u"教", u"ㄐㄧㄠ"},
+};
+
+std::string Big5Of(std::u16string_view text) {
+  const auto narrow = platform::FromUtf16(platform::kCodePageBig5, text);
+  return narrow.usedDefaultChar ? std::string{} : narrow.bytes;
+}
+
+const Particle* ParticleOf(std::string_view big5) {
+  for (const auto& particle : kParticles)
+    if (Big5Of(particle.character) == big5) return &particle;
+  return nullptr;
+}
+
+// The neutral-tone reading among a character's candidates, most weighed first.
+const ReadingWeight* NeutralCandidate(const std::vector<ReadingWeight>& candidates) {
+  const ReadingWeight* neutral = nullptr;
+  for (const auto& candidate : candidates)
+    if (candidate.reading.tone == kNeutralTone && (!neutral || candidate.weight > neutral->weight))
+      neutral = &candidate;
+  return neutral;
+}
+
+std::optional<zhuyin::Reading> ReadingOnItsOwn(std::string_view big5,
+                                               const std::vector<ReadingWeight>& candidates) {
+  if (ParticleOf(big5)) {
+    if (const auto* neutral = NeutralCandidate(candidates)) return neutral->reading;
+  }
+  for (const auto& [character, zhuyinText] : kReadingsOnTheirOwn) {
+    if (Big5Of(character) != big5) continue;
+    const auto reading = zhuyin::ParseReading(Big5Of(zhuyinText));
+    for (const auto& candidate : candidates)
+      if (reading && candidate.reading == *reading) return reading;
+  }
+  return std::nullopt;
+}
+
 zhuyin::Reading ChooseCharacterReading(const std::vector<ReadingWeight>& candidates) {
   // Candidates are in order of first appearance, so ties keep libchewing's order.
   const ReadingWeight* best = &candidates.front();
@@ -36,10 +94,7 @@ zhuyin::Reading ChooseCharacterReading(const std::vector<ReadingWeight>& candida
   return toned ? toned->reading : best->reading;
 }
 
-std::string Big5Of(const std::string& utf8) {
-  const auto narrow = platform::FromUtf16(platform::kCodePageBig5, platform::Utf8ToUtf16(utf8));
-  return narrow.usedDefaultChar ? std::string{} : narrow.bytes;
-}
+std::string Big5Of(const std::string& utf8) { return Big5Of(std::u16string_view(platform::Utf8ToUtf16(utf8))); }
 
 // The Hangzhou numerals 〡 to 〩 (U+3021 to U+3029) are read as the digits 一 to 九.
 std::optional<zhuyin::Reading> HangzhouNumeralReading(char16_t character,
@@ -49,6 +104,50 @@ std::optional<zhuyin::Reading> HangzhouNumeralReading(char16_t character,
   const std::string digit = Big5Of(platform::Utf16ToUtf8(std::u16string(1, kDigits[character - 0x3021])));
   const auto found = readings.find(digit);
   return found == readings.end() ? std::nullopt : std::optional{found->second};
+}
+
+using CharacterCandidates = std::unordered_map<std::string, std::vector<ReadingWeight>>;
+
+// 你好嗎: a particle that ends phrases too reads neutral there.
+void ReadFinalParticleNeutral(Big5Phrase& phrase, const CharacterCandidates& characters) {
+  const std::string last = phrase.big5.substr(phrase.big5.size() - 2);
+  const Particle* particle = ParticleOf(last);
+  const auto found = characters.find(last);
+  if (!particle || !particle->alsoEndingPhrases || found == characters.end()) return;
+  const ReadingWeight* neutral = NeutralCandidate(found->second);
+  if (neutral && SameSyllable(neutral->reading, phrase.reading.back())) phrase.reading.back() = neutral->reading;
+}
+
+// A reduplicated word (慢慢, 輕輕鬆鬆, 靜悄悄) followed by 地 is an adverb,
+// and 地 is its neutral-tone suffix (慢慢地 ㄇㄢˋ ㄇㄢˋ ㄉㄜ˙); these become
+// phrases of their own, as frequent as the word. Reduplicated kinship words
+// (媽媽, 哥哥) end in the neutral tone and take no 地.
+void AddAdverbsWithDe(ChineseLexicon& lexicon, const std::unordered_map<std::string, std::size_t>& phraseIndex,
+                      const CharacterCandidates& characters) {
+  const std::string de = Big5Of(std::u16string_view(u"地"));
+  const auto found = characters.find(de);
+  if (found == characters.end()) return;
+  const ReadingWeight* neutral = NeutralCandidate(found->second);
+  if (!neutral) return;
+  const auto character = [](const Big5Phrase& phrase, std::size_t i) { return phrase.big5.substr(2 * i, 2); };
+  const auto reduplicated = [&](const Big5Phrase& phrase) {
+    const std::size_t n = phrase.reading.size();
+    if (phrase.reading.back().tone == kNeutralTone) return false;
+    if (n == 2) return character(phrase, 0) == character(phrase, 1);
+    if (n == 3) return character(phrase, 1) == character(phrase, 2);
+    if (n == 4) return character(phrase, 0) == character(phrase, 1) && character(phrase, 2) == character(phrase, 3);
+    return false;
+  };
+  const std::size_t count = lexicon.phrases.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const Big5Phrase& phrase = lexicon.phrases[i];
+    if (!reduplicated(phrase) || phraseIndex.contains(phrase.big5 + de)) continue;
+    Big5Phrase adverb = phrase;
+    adverb.big5 += de;
+    adverb.reading.push_back(neutral->reading);
+    lexicon.phrases.push_back(std::move(adverb));
+    ++lexicon.adverbsWithDe;
+  }
 }
 
 }  // namespace
@@ -78,7 +177,7 @@ ChineseLexicon BuildChineseLexicon(const std::vector<ChewingPhrase>& chewing, co
   // Phrases in Big5, grouped by text in order of first appearance.
   std::unordered_map<std::string, std::size_t> phraseIndex;
   std::vector<std::vector<Big5Phrase>> variants;
-  std::unordered_map<std::string, std::vector<ReadingWeight>> characterCandidates;
+  CharacterCandidates characterCandidates;
   for (const auto& phrase : chewing) {
     const std::string big5 = Big5Of(phrase.text);
     if (big5.empty() || big5.size() != 2 * phrase.reading.size()) {
@@ -102,7 +201,9 @@ ChineseLexicon BuildChineseLexicon(const std::vector<ChewingPhrase>& chewing, co
   lexicon.big5HanCharacters = han.size();
   for (const auto& character : han) {
     if (const auto found = characterCandidates.find(character); found != characterCandidates.end()) {
-      lexicon.characters[character] = ChooseCharacterReading(found->second);
+      const auto own = ReadingOnItsOwn(character, found->second);
+      lexicon.characters[character] = own ? *own : ChooseCharacterReading(found->second);
+      lexicon.readOnTheirOwn += own.has_value();
       ++lexicon.fromChewing;
       continue;
     }
@@ -145,8 +246,11 @@ ChineseLexicon BuildChineseLexicon(const std::vector<ChewingPhrase>& chewing, co
       }
     }
     lexicon.alternativeReadings += readings.size() - 1;
-    lexicon.phrases.push_back(*best);
+    Big5Phrase chosen = *best;
+    ReadFinalParticleNeutral(chosen, characterCandidates);
+    lexicon.phrases.push_back(std::move(chosen));
   }
+  AddAdverbsWithDe(lexicon, phraseIndex, characterCandidates);
   std::stable_sort(lexicon.phrases.begin(), lexicon.phrases.end(),
                    [](const Big5Phrase& a, const Big5Phrase& b) { return a.frequency > b.frequency; });
   return lexicon;

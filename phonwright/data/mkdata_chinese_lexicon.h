@@ -2,12 +2,17 @@
 // libchewing's phrases with Unihan for the characters libchewing lacks:
 //  - one reading per Big5 character: the reading carrying the most phrase
 //    frequency, a neutral-tone reading giving way to the same syllable with a
-//    real tone; Unihan's reading for characters libchewing lacks; the
-//    Hangzhou numerals 〡 to 〩 read as 一 to 九;
+//    real tone; but the sentence-final particles and neutral suffixes (嗎 呢
+//    吧 啊 啦 呀 嘛 們 得) read neutral, and a few characters take the reading
+//    they have on their own (什 ㄕˊ, 更 ㄍㄥˋ, 調 ㄊㄧㄠˊ, 長 ㄔㄤˊ ...); Unihan's reading for characters libchewing
+//    lacks; the Hangzhou numerals 〡 to 〩 read as 一 to 九;
 //  - one reading per Big5 phrase: the most frequent; readings of equal
 //    frequency (libchewing gives tone-sandhi variants one frequency) are
 //    settled for the one agreeing with the characters' own readings in most
-//    places, then for the first in libchewing's order.
+//    places, then for the first in libchewing's order; 嗎 ending a phrase
+//    reads neutral (你好嗎);
+//  - adverbs in 地: every reduplicated phrase (慢慢, 輕輕鬆鬆) with 地 in the
+//    neutral tone after it (慢慢地 ㄇㄢˋ ㄇㄢˋ ㄉㄜ˙), as frequent as the phrase.
 #pragma once
 
 #include <cstddef>
@@ -38,6 +43,8 @@ struct ChineseLexicon {
   std::vector<std::string> withoutReading;  // Big5 characters neither source reads
   std::size_t nonBig5Phrases = 0;      // libchewing phrases code page 950 cannot write
   std::size_t alternativeReadings = 0;  // phrase readings left for a more frequent one
+  std::size_t readOnTheirOwn = 0;       // particles and characters read as they are alone
+  std::size_t adverbsWithDe = 0;        // reduplicated phrases + 地 added
 };
 
 ChineseLexicon BuildChineseLexicon(const std::vector<ChewingPhrase>& chewing, const UnihanReadings& unihan);

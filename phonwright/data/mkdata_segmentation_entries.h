@@ -3,7 +3,11 @@
 // phrases up to the dictionary's capacity: first every phrase the segmentation
 // over the characters and the phrases chosen before it would read wrong (most
 // frequent first), then the most frequent of the others, which the
-// segmentation of longer text needs as words. Codes are syllable
+// segmentation of longer text needs as words, less the uncommon two-character
+// ones that would win a tie against a word five times as frequent reading
+// otherwise (很高 against 高興 in 很高興); a phrase the characters read wrong is left out too
+// when it is rare (seen fewer than ten times) and a hundred times rarer than
+// a word it would hide that way (我相 against 相信). Codes are syllable
 // codes in the syllable-table numbering (tone digit x 1000 + syllable number);
 // characters and phrases holding a syllable that table cannot write are left
 // out and counted.
@@ -33,6 +37,8 @@ struct SegmentationSelection {
   std::vector<SegmentationWord> entries;
   std::vector<Big5Phrase> heldOut;  // phrases not in the dictionary, most frequent first
   std::size_t composedPhrases = 0;  // phrases shorter entries read right, kept as words
+  std::size_t shadowingPhrases = 0;  // such phrases left out: they would hide a more frequent word
+  std::size_t rareHidingPhrases = 0;  // phrases read wrong, left out: rare next to a word they would hide
   std::size_t inexpressibleCharacters = 0;
   std::size_t inexpressiblePhrases = 0;
   std::size_t longPhrases = 0;  // more characters than an entry has codes

@@ -2,6 +2,9 @@
 // dictionary's entries.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "phonwright/core/segment_run.h"
 #include "phonwright/data/mkdata_chinese_lexicon.h"
 #include "phonwright/data/mkdata_segmentation_entries.h"
 #include "phonwright/tests/big5_text.h"
@@ -34,6 +37,52 @@ TEST(ChineseLexicon, ANeutralToneGivesWayToTheSameSyllableWithATone) {
   const std::vector<ChewingPhrase> chewing = {
       {"個", {kGe4}, 0}, {"一個", {{0, 1, 0, 2}, kGeNeutral}, 900}, {"個人", {kGe4, kRen2}, 100}};
   EXPECT_EQ(BuildChineseLexicon(chewing, {}).characters.at(Big5("個")), kGe4);
+}
+
+TEST(ChineseLexicon, ParticlesAloneReadNeutralAndSomeCharactersAsTheyAreAlone) {
+  constexpr Reading kMa3{3, 0, 1, 3};
+  constexpr Reading kMaNeutral{3, 0, 1, 1};
+  constexpr Reading kNi3{7, 1, 0, 3};
+  constexpr Reading kHao3{11, 0, 7, 3};
+  constexpr Reading kShe2{17, 0, 3, 2};
+  constexpr Reading kShi2{17, 0, 0, 2};
+  constexpr Reading kMeNeutral{3, 0, 3, 1};
+  const std::vector<ChewingPhrase> chewing = {
+      {"嗎", {kMaNeutral}, 0}, {"嗎", {kMa3}, 0}, {"嗎啡", {kMa3, {4, 0, 6, 0}}, 900},
+      {"你好嗎", {kNi3, kHao3, {3, 0, 1, 0}}, 50}, {"什麼", {kShe2, kMeNeutral}, 5000},
+      {"什錦", {kShi2, {12, 1, 10, 3}}, 10},
+      // 吧 ends 酒吧 with a tone, and keeps it there.
+      {"吧", {{1, 0, 1, 1}}, 0}, {"酒吧", {{12, 1, 8, 3}, {1, 0, 1, 0}}, 400}};
+  const auto lexicon = BuildChineseLexicon(chewing, {});
+  EXPECT_EQ(lexicon.characters.at(Big5("嗎")), kMaNeutral);  // not 嗎啡's ㄇㄚˇ
+  EXPECT_EQ(lexicon.characters.at(Big5("吧")), (Reading{1, 0, 1, 1}));
+  EXPECT_EQ(lexicon.characters.at(Big5("什")), kShi2);  // not 什麼's ㄕㄜˊ
+  EXPECT_EQ(lexicon.readOnTheirOwn, 3u);
+  const auto phrase = [&](const char* text) {
+    return std::find_if(lexicon.phrases.begin(), lexicon.phrases.end(),
+                        [&](const Big5Phrase& p) { return p.big5 == Big5(text); })->reading;
+  };
+  EXPECT_EQ(phrase("你好嗎").back(), kMaNeutral);
+  EXPECT_EQ(phrase("嗎啡").front(), kMa3);
+  EXPECT_EQ(phrase("酒吧").back(), (Reading{1, 0, 1, 0}));
+}
+
+TEST(ChineseLexicon, ReduplicatedPhrasesMakeAdverbsInDe) {
+  constexpr Reading kMan4{3, 0, 9, 4};
+  constexpr Reading kDi4{5, 1, 0, 4};
+  constexpr Reading kDeNeutral{5, 0, 3, 1};
+  constexpr Reading kMa1{3, 0, 1, 0};
+  const std::vector<ChewingPhrase> chewing = {
+      {"地", {kDi4}, 0}, {"地", {kDeNeutral}, 0}, {"土地", {{6, 0, 0, 3}, kDi4}, 500},
+      {"慢慢", {kMan4, kMan4}, 300}, {"媽媽", {kMa1, {3, 0, 1, 1}}, 800}};
+  const auto lexicon = BuildChineseLexicon(chewing, {});
+  EXPECT_EQ(lexicon.characters.at(Big5("地")), kDi4);
+  ASSERT_EQ(lexicon.adverbsWithDe, 1u);  // not 媽媽地: kinship words end neutral
+  const auto adverb = std::find_if(lexicon.phrases.begin(), lexicon.phrases.end(),
+                                   [](const Big5Phrase& p) { return p.big5 == Big5("慢慢地"); });
+  ASSERT_NE(adverb, lexicon.phrases.end());
+  EXPECT_EQ(adverb->reading, (std::vector<Reading>{kMan4, kMan4, kDeNeutral}));
+  EXPECT_EQ(adverb->frequency, 300u);
 }
 
 TEST(ChineseLexicon, FillsGapsFromUnihanAndReadsHangzhouNumeralsAsDigits) {
@@ -120,6 +169,58 @@ TEST(SegmentationEntries, PhrasesTheCharactersReadWrongComeFirst) {
   EXPECT_EQ(roomy.entries[14].word, Big5("銀行"));
   EXPECT_TRUE(roomy.heldOut.empty());
   EXPECT_EQ(roomy.composedPhrases, 1u);
+}
+
+// 很高 reads right from its characters but, kept as a word, would win the tie
+// in 很高興 against 高興 (five times as frequent), whose 興 reads otherwise:
+// it is left out. 很好 hides nothing and stays; 高高 is too common to go.
+TEST(SegmentationEntries, APhraseHidingAMoreFrequentWordInATieIsLeftOut) {
+  constexpr Reading kHen3{11, 0, 10, 3};
+  constexpr Reading kGao1{9, 0, 7, 0};
+  constexpr Reading kXing1{14, 1, 12, 0};
+  constexpr Reading kXing4{14, 1, 12, 4};
+  constexpr Reading kHao3{11, 0, 7, 3};
+  ChineseLexicon lexicon;
+  lexicon.characters = {{Big5("很"), kHen3}, {Big5("高"), kGao1}, {Big5("興"), kXing1}, {Big5("好"), kHao3}};
+  lexicon.phrases = {{Big5("高興"), {kGao1, kXing4}, 9000}, {Big5("很高"), {kHen3, kGao1}, 535},
+                     {Big5("很好"), {kHen3, kHao3}, 400}, {Big5("高高"), {kGao1, kGao1}, 1200}};
+  const auto selection = SelectSegmentationEntries(lexicon, 100);
+  EXPECT_EQ(selection.shadowingPhrases, 1u);
+  ASSERT_EQ(selection.heldOut.size(), 1u);
+  EXPECT_EQ(selection.heldOut[0].big5, Big5("很高"));
+  SegmentationDictionaries dictionaries;
+  std::vector<SegmentationEntry> entries;
+  for (const auto& word : selection.entries) {
+    SegmentationEntry entry;
+    entry.word = word.word;
+    entry.codeCount = word.codes.size();
+    std::copy(word.codes.begin(), word.codes.end(), entry.codeStorage.begin());
+    entries.push_back(std::move(entry));
+  }
+  dictionaries.AddDictionary(std::move(entries));
+  EXPECT_EQ(SegmentRun(dictionaries, Big5("很高興")).codes,
+            (std::vector<int>{*SyllableCodeOf(kHen3), *SyllableCodeOf(kGao1), *SyllableCodeOf(kXing4)}));
+}
+
+// 我相 reads 相 otherwise than the character does, but is once in libchewing
+// against 相信's 7,512: kept, it would read 我相信 as 我相+信.
+TEST(SegmentationEntries, ARarePhraseHidingAFarMoreFrequentWordIsLeftOut) {
+  constexpr Reading kWo3{0, 2, 2, 3};
+  constexpr Reading kXiang1{14, 1, 11, 0};
+  constexpr Reading kXiang4{14, 1, 11, 4};
+  constexpr Reading kXin4{14, 1, 10, 4};
+  ChineseLexicon lexicon;
+  lexicon.characters = {{Big5("我"), kWo3}, {Big5("相"), kXiang1}, {Big5("信"), kXin4}};
+  lexicon.phrases = {{Big5("相信"), {kXiang1, kXin4}, 7512}, {Big5("我相"), {kWo3, kXiang4}, 1}};
+  const auto selection = SelectSegmentationEntries(lexicon, 100);
+  EXPECT_EQ(selection.rareHidingPhrases, 1u);
+  ASSERT_EQ(selection.heldOut.size(), 1u);
+  EXPECT_EQ(selection.heldOut[0].big5, Big5("我相"));
+  lexicon.phrases[0].frequency = 99;  // no longer a hundred times as frequent
+  EXPECT_EQ(SelectSegmentationEntries(lexicon, 100).rareHidingPhrases, 0u);
+  lexicon.phrases[0].frequency = 7512;
+  lexicon.phrases[1].frequency = 10;  // seen ten times: no longer rare
+  EXPECT_EQ(SelectSegmentationEntries(lexicon, 100).rareHidingPhrases, 0u);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "phonwright/core/character_zhuyin_layout.h"
 #include "phonwright/data/mkdata_chinese_lexicon.h"
 #include "phonwright/data/mkdata_context_units.h"
+#include "phonwright/train/chinese_evaluation.h"
 #include "phonwright/tests/big5_text.h"
 
 namespace phonwright::mkdata {
@@ -104,6 +105,41 @@ TEST_F(DataDirectory, WordsOutsideTheDictionaryGetALetterToSoundPronunciation) {
   std::array<char, 1024> codes{};
   EXPECT_EQ(Text2Phoneme_Eng("blorptastic", phonemes.data(), codes.data()), 1);
   EXPECT_NE(std::string(phonemes.data()).find("B"), std::string::npos) << phonemes.data();
+}
+
+// The readings of real sentences that depend on the data: particles on their
+// own, adverbs in 地, ties between overlapping words, Taiwan's readings.
+TEST_F(DataDirectory, ReadsParticlesTiesAndTaiwanReadingsOfEverydaySentences) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"你好嗎？", "ㄋㄧˇ ㄏㄠˇ ㄇㄚ˙ "},
+      {"可以嗎", "ㄎㄜˇ ㄧˇ ㄇㄚ˙ "},
+      {"你呢", "ㄋㄧˇ ㄋㄜ˙ "},
+      {"走吧", "ㄗㄡˇ ㄅㄚ˙ "},
+      {"慢慢地", "ㄇㄢˋ ㄇㄢˋ ㄉㄜ˙ "},
+      {"土地", "ㄊㄨˇ ㄉㄧˋ "},
+      {"嗎啡", "ㄇㄚˇ ㄈㄟ  "},
+      {"我相信", "ㄨㄛˇ ㄒㄧㄤ  ㄒㄧㄣˋ "},
+      {"很高興", "ㄏㄣˇ ㄍㄠ  ㄒㄧㄥˋ "},
+      {"別上當", "ㄅㄧㄝˊ ㄕㄤˋ ㄉㄤˋ "},
+      {"別著急", "ㄅㄧㄝˊ ㄓㄠ  ㄐㄧˊ "},
+      {"垃圾", "ㄌㄜˋ ㄙㄜˋ "},
+      {"星期", "ㄒㄧㄥ  ㄑㄧˊ "},
+      {"危險", "ㄨㄟˊ ㄒㄧㄢˇ "},
+      {"把音量調大", "ㄅㄚˇ ㄧㄣ  ㄌㄧㄤˋ ㄊㄧㄠˊ ㄉㄚˋ "},
+  };
+  for (const auto& [text, phones] : cases) EXPECT_EQ(Utf8(Convert(Big5(text), "Taiwan").phones), phones) << text;
+}
+
+// The sentence set of the tree, read with punctuation: every sentence whole,
+// and at least the accuracy measured when it was written (docs/accuracy.md).
+TEST_F(DataDirectory, EverydaySentenceSetKeepsItsAccuracy) {
+  const auto set = train::ReadSentenceFile(std::filesystem::path(PROJECT_SOURCE_DIR) /
+                                           "phonwright/train/sentences/everyday.tsv");
+  Text2PhonemeRelease();  // the evaluation loads the engine itself
+  const auto scores = train::EvaluateChineseSentences(kBuiltData, set.sentences);
+  initResult_ = Text2PhonemeInit("fastt2p/");
+  EXPECT_EQ(scores.complete, scores.sentences);
+  EXPECT_GE(scores.CharacterAccuracy(), 0.98);
 }
 
 }  // namespace

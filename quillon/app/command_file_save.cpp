@@ -1,8 +1,11 @@
 #include "quillon/app/command_file_save.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/atomic_file.h"
+#include "quillon/config/text_encoding.h"
+#include "quillon/recognition/command_text_decoder.h"
 
 namespace quillon {
 namespace {
@@ -31,12 +34,21 @@ platform::CodePage CommandFileCodePage(const platform::SystemLocale& locale) {
   return platform::kCodePageBig5;
 }
 
+std::string CommandFileBytes(std::u16string_view text, FileEncoding encoding, const platform::SystemLocale& locale) {
+  if (!IsUtf8(encoding)) return platform::FromUtf16(CommandFileCodePage(locale), text).bytes;
+  std::string bytes = EncodeText(TextEncoding::Utf8, text).bytes;
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (encoding == FileEncoding::Utf8 || (!ascii && DetectFileEncoding(bytes) != FileEncoding::Utf8WithoutMark)) {
+    bytes.insert(0, ByteOrderMark(TextEncoding::Utf8));
+  }
+  return bytes;
+}
+
 std::error_code SaveCommandFile(const std::filesystem::path& path, const SentenceMap& sentences,
-                                const platform::SystemLocale& locale) {
+                                FileEncoding encoding, const platform::SystemLocale& locale) {
   const std::u16string text = CommandFileText(sentences);
   if (text.empty()) return {};
-  const platform::NarrowText bytes = platform::FromUtf16(CommandFileCodePage(locale), text);
-  return platform::WriteFileAtomically(path, bytes.bytes);
+  return platform::WriteFileAtomically(path, CommandFileBytes(text, encoding, locale));
 }
 
 }  // namespace quillon

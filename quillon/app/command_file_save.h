@@ -9,6 +9,7 @@
 #include "platform/code_page.h"
 #include "platform/system_locale.h"
 #include "quillon/app/sentence_map.h"
+#include "quillon/recognition/text_language.h"
 
 namespace quillon {
 
@@ -19,10 +20,16 @@ std::u16string CommandFileText(const SentenceMap& sentences);
 // elsewhere (an English system reads such files as Big5 bytes).
 platform::CodePage CommandFileCodePage(const platform::SystemLocale& locale);
 
-// Writes the sentences to `path` in that code page through a sibling file
-// renamed over the original, so a failed write leaves the old file whole. An
-// empty map writes nothing.
+// The bytes of a command file read in `encoding`, written back: UTF-8 stays
+// UTF-8, with its byte order mark when it had one, and also when the text
+// without a mark would read as Big5 (so it keeps being read as UTF-8); every
+// other file is written in the code page above.
+std::string CommandFileBytes(std::u16string_view text, FileEncoding encoding, const platform::SystemLocale& locale);
+
+// Writes the sentences to `path` as CommandFileBytes makes them, through a
+// sibling file renamed over the original, so a failed write leaves the old
+// file whole. An empty map writes nothing.
 std::error_code SaveCommandFile(const std::filesystem::path& path, const SentenceMap& sentences,
-                                const platform::SystemLocale& locale);
+                                FileEncoding encoding, const platform::SystemLocale& locale);
 
 }  // namespace quillon

@@ -17,6 +17,7 @@
 #include "quillon/config/asr_settings.h"
 #include "quillon/config/config_paths.h"
 #include "quillon/config/working_directory.h"
+#include "quillon/recognition/text_language.h"
 
 class QComboBox;
 class QGroupBox;
@@ -154,6 +155,7 @@ class CQuendalDlg final : public QDialog {
   // The file whose sentences the view shows, so Save File never writes them
   // under another file's name.
   QString shownFile_;
+  FileEncoding shownFileEncoding_ = FileEncoding::None;  // Save File writes UTF-8 files back as UTF-8
   int editRow_ = -1;
   int editColumn_ = -1;
 

@@ -31,6 +31,7 @@ bool CQuendalDlg::LoadCommandFile(const QString& absolutePath) {
     }
   }
   shownFile_ = absolutePath;
+  shownFileEncoding_ = loaded.encoding;
   return true;
 }
 
@@ -85,7 +86,7 @@ void CQuendalDlg::OnSaveFile(const ControlNotification&) {
         found->second = sentenceList_->CellText(row, CMyListCtrl::kWordColumn).trimmed().toStdU16String();
       }
     }
-    SaveCommandFile(target.toStdU16String(), sentences_, systemLocale_);
+    SaveCommandFile(target.toStdU16String(), sentences_, shownFileEncoding_, systemLocale_);
   }
   saveFile_->setEnabled(false);
   sentenceList_->setFocus(Qt::OtherFocusReason);

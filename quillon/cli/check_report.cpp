@@ -22,7 +22,8 @@ const char* EncodingName(FileEncoding encoding) {
     case FileEncoding::None: return "none";
     case FileEncoding::Utf16Le: return "utf-16le";
     case FileEncoding::Utf16Be: return "utf-16be";
-    case FileEncoding::Utf8: return "utf-8";
+    case FileEncoding::Utf8: return "utf-8-bom";
+    case FileEncoding::Utf8WithoutMark: return "utf-8";
   }
   return "none";
 }
@@ -101,9 +102,30 @@ json SentenceJson(const SentenceCheck& sentence) {
   };
 }
 
+json DiagnosticJson(const LineDiagnostic& diagnostic) {
+  return json{{"line", diagnostic.line}, {"message", platform::Utf16ToUtf8(diagnostic.message)}};
+}
+
+// FILE:LINE: KIND: MESSAGE, or FILE: KIND: MESSAGE for the whole file.
+void PrintDiagnostic(const std::string& file, std::string_view kind, const LineDiagnostic& diagnostic,
+                     std::ostream& out) {
+  out << file;
+  if (diagnostic.line > 0) out << ":" << diagnostic.line;
+  out << ": " << kind << ": " << platform::Utf16ToUtf8(diagnostic.message) << "\n";
+}
+
+// The command file as reports name it: relative to `base` when inside it.
+std::string DisplayPath(const std::filesystem::path& file, const std::filesystem::path& base) {
+  const std::filesystem::path relative = file.lexically_relative(base);
+  if (relative.empty() || *relative.begin() == "..") return file.string();
+  return relative.string();
+}
+
 json FileJson(const CommandFileCheck& file) {
   json sentences = json::array();
   for (const SentenceCheck& sentence : file.sentences) sentences.push_back(SentenceJson(sentence));
+  json warnings = json::array();
+  for (const LineDiagnostic& warning : file.warnings) warnings.push_back(DiagnosticJson(warning));
   return json{
       {"group", file.groupId},
       {"path", platform::Utf16ToUtf8(file.storedPath)},
@@ -115,13 +137,15 @@ json FileJson(const CommandFileCheck& file) {
       {"groupDataSize", file.groupDataSize ? json(*file.groupDataSize) : json(nullptr)},
       {"message", file.message ? json(MessageTextUtf8(*file.message)) : json(nullptr)},
       {"failure", file.failure ? json(*file.failure) : json(nullptr)},
+      {"error", file.error ? DiagnosticJson(*file.error) : json(nullptr)},
+      {"warnings", warnings},
       {"sentences", sentences},
   };
 }
 
 }  // namespace
 
-void PrintCheckText(const WorkspaceCheck& check, std::ostream& out) {
+void PrintCheckText(const WorkspaceCheck& check, const std::filesystem::path& base, std::ostream& out) {
   for (const CommandFileCheck& file : check.files) {
     out << "Group " << file.groupId << "  " << platform::Utf16ToUtf8(file.storedPath) << "\n";
     if (file.encoding || file.language) {
@@ -131,8 +155,9 @@ void PrintCheckText(const WorkspaceCheck& check, std::ostream& out) {
       out << "\n";
     }
     for (const SentenceCheck& sentence : file.sentences) PrintSentenceText(sentence, out);
-    if (file.message) out << "  refused: " << Indented(MessageTextUtf8(*file.message), "           ") << "\n";
-    if (file.failure) out << "  refused: " << *file.failure << "\n";
+    const std::string path = DisplayPath(file.path, base);
+    for (const LineDiagnostic& warning : file.warnings) PrintDiagnostic(path, "warning", warning, out);
+    if (file.error) PrintDiagnostic(path, "error", *file.error, out);
   }
   if (check.packageCode == 0) {
     out << "Download image: " << check.packageLength << " bytes, builds\n";

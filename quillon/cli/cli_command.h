@@ -33,6 +33,8 @@ struct CliCommand {
   std::string_view summary;
   // Returns an exit code; `arguments` are those after the command name.
   std::function<int(CliContext& context, std::span<const std::string> arguments)> run;
+  // What `quillon-cli COMMAND --help` prints after the synopsis (may be empty).
+  std::string_view help = {};
 };
 
 }  // namespace quillon::cli

@@ -17,7 +17,7 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
   }
   const CliOptions& options = *parsed.options;
   if (options.help) {
-    out << UsageText();
+    out << (options.command.empty() ? UsageText() : CommandUsageText(*FindCommand(options.command)));
     return kExitOk;
   }
   std::error_code ignored;

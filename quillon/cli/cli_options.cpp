@@ -1,5 +1,8 @@
 #include "quillon/cli/cli_options.h"
 
+#include <algorithm>
+
+#include "quillon/cli/cli_command.h"
 #include "quillon/cli/command_table.h"
 
 namespace quillon::cli {
@@ -40,6 +43,8 @@ ParsedOptions ParseOptions(std::span<const std::string> arguments) {
     return parsed;
   }
   options.arguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+  options.help = std::any_of(options.arguments.begin(), options.arguments.end(),
+                             [](const std::string& argument) { return argument == "--help" || argument == "-h"; });
   parsed.options = std::move(options);
   return parsed;
 }
@@ -67,7 +72,15 @@ std::string UsageText() {
   text +=
       "\n"
       "Exit codes: 0 done (check: everything would download), 1 refused or failed,\n"
-      "2 usage error.\n";
+      "2 usage error. quillon-cli COMMAND --help describes one command.\n";
+  return text;
+}
+
+std::string CommandUsageText(const CliCommand& command) {
+  std::string text = "Usage: quillon-cli [--workspace DIR] [--data DIR] " + std::string(command.name);
+  if (!command.arguments.empty()) text += " " + std::string(command.arguments);
+  text += "\n\n" + std::string(command.summary) + ".\n";
+  if (!command.help.empty()) text += "\n" + std::string(command.help);
   return text;
 }
 

@@ -61,6 +61,27 @@ SentenceCheck CheckSentence(SentenceRecord record, TextLanguage language, Pronun
   return check;
 }
 
+// The message's own text in one line: the file is named by the report.
+std::u16string OneLine(const UserMessage& message) {
+  const std::u16string_view text = std::u16string_view(message.text).substr(0, message.text.find(u"\r\nPath => "));
+  std::u16string line;
+  for (char16_t c : text) {
+    if (c == u'\n' && !line.empty()) line.back() = u' ';  // the "\r" before it
+    else line.push_back(c);
+  }
+  return line;
+}
+
+void RefuseWithMessage(CommandFileCheck& check, UserMessage message) {
+  check.error = LineDiagnostic{0, OneLine(message)};
+  check.message = std::move(message);
+}
+
+void RefuseWithCode(CommandFileCheck& check, int code) {
+  check.failure = DescribeResultCode(code);
+  check.error = LineDiagnostic{0, Ascii(*check.failure)};
+}
+
 std::optional<FileEncoding> EncodingOf(const std::filesystem::path& path) {
   const FileBytes file = ReadWholeFile(path);
   if (file.status != FileReadStatus::Ok) return std::nullopt;
@@ -75,28 +96,31 @@ CommandFileCheck CheckCommandFile(const WorkingDirectory& workspace, const AsrFi
   check.storedPath = std::u16string(entry.PathName.view());
   check.path = workspace.Resolve(entry.PathName.view());
   if (!FileExists(check.path)) {
-    check.message = FileNotFoundMessage(check.path);
+    RefuseWithMessage(check, FileNotFoundMessage(check.path));
     return check;
   }
   check.encoding = EncodingOf(check.path);
   check.language = ReadFileLanguage(check.path);
 
   CommandFileLoad load = LoadCommandFile(check.path, converter, systemLanguage);
+  check.warnings = std::move(load.warnings);
   if (!load.ok()) {
     check.message = std::move(load.failure);
+    check.error = std::move(load.error);
     return check;
   }
+  check.encoding = load.content.encoding;
   check.language = load.content.language;
   for (SentenceRecord& record : load.content.records) {
     check.sentences.push_back(CheckSentence(std::move(record), load.content.language, notes));
   }
   if (entry.GroupID < 0 || entry.GroupID > 63) {
-    check.failure = DescribeResultCode(kResultGroupIdOutOfRange);
+    RefuseWithCode(check, kResultGroupIdOutOfRange);
   } else if (!CheckFileLanguage(check.path, languages)) {
-    check.message = LanguageConflictMessage(check.path);
+    RefuseWithMessage(check, LanguageConflictMessage(check.path));
   } else if (const GroupMeasure measure = MeasureGroupData(check.path, converter, systemLanguage);
              measure.code != kResultOk) {
-    check.failure = DescribeResultCode(measure.code);
+    RefuseWithCode(check, measure.code);
   } else {
     check.groupDataSize = measure.size;
   }
@@ -106,7 +130,7 @@ CommandFileCheck CheckCommandFile(const WorkingDirectory& workspace, const AsrFi
 }  // namespace
 
 bool CommandFileCheck::ok() const {
-  return !message && !failure &&
+  return !error &&
          std::none_of(sentences.begin(), sentences.end(), [](const SentenceCheck& s) { return s.refusal; });
 }
 

@@ -1,7 +1,7 @@
 // What `quillon-cli check` finds in a workspace: for every configured command
 // file its encoding, language and sentences with their engine outputs and unit
-// bytes, or the message that refuses it; then whether the whole download
-// image builds.
+// bytes, the reader's warnings, or what refuses it; then whether the whole
+// download image builds.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "quillon/cli/pronunciation_notes.h"
 #include "quillon/config/user_message.h"
 #include "quillon/recognition/download_settings.h"
+#include "quillon/recognition/line_diagnostic.h"
 #include "quillon/recognition/sentence_converter.h"
 #include "quillon/recognition/sentence_record.h"
 #include "quillon/recognition/text_language.h"
@@ -38,6 +39,8 @@ struct CommandFileCheck {
   std::optional<std::size_t> groupDataSize;  // bytes in the image
   std::optional<UserMessage> message;        // the message that refuses the file
   std::optional<std::string> failure;        // a refusal without a message
+  std::optional<LineDiagnostic> error;       // every refusal in one line, at its line where known
+  std::vector<LineDiagnostic> warnings;      // what the reader passes over or cuts; refuses nothing
 
   bool ok() const;
 };

@@ -12,6 +12,7 @@
 #include "platform/system_locale.h"
 #include "quillon/config/user_message.h"
 #include "quillon/config/visible_id_set.h"
+#include "quillon/recognition/line_diagnostic.h"
 #include "quillon/recognition/sentence_converter.h"
 #include "quillon/recognition/sentence_record.h"
 #include "quillon/recognition/text_language.h"
@@ -27,8 +28,16 @@ struct LoadedCommandFile {
 };
 
 struct CommandFileLoad {
-  std::optional<UserMessage> failure;  // set when the file was refused
-  LoadedCommandFile content;           // meaningful only without a failure
+  // Set when the file was refused: the message box, worded as the program has
+  // always worded it, then "Path => " and the file, then the line and what is
+  // wrong where that is known.
+  std::optional<UserMessage> failure;
+  LoadedCommandFile content;  // meaningful only without a failure
+  // The same refusal in one line, for FILE:LINE: error: reports.
+  std::optional<LineDiagnostic> error = {};
+  // What the format passes over or cuts, in line order (also for a refused
+  // file, once its text could be decoded). None of it refuses the file.
+  std::vector<LineDiagnostic> warnings = {};
 
   bool ok() const { return !failure.has_value(); }
 };
@@ -40,7 +49,7 @@ struct CommandFileLoad {
 //   not decodable                     "Fail to transform data! ..."
 //   more than 2000 sentences          "The number of sentences exceeds ... 2000"
 //   no sentence                       "File format error"
-//   a sentence refused                "File content error! ..."
+//   a sentence or its ID refused      "File content error! ..."
 CommandFileLoad LoadCommandFile(const std::filesystem::path& path, SentenceConverter& converter,
                                 platform::LanguageId systemLanguage);
 

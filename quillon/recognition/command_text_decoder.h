@@ -1,16 +1,22 @@
 // Turning a command file's bytes into code page 950 (Big5) text and deciding
 // the language of its sentences.
 //
-// A file with the UTF-16LE mark is converted from UTF-16 whatever the system;
-// a file without a mark is taken in the system's code page, which is only
-// accepted on English, Taiwan and PRC systems (the PRC's GBK text is converted
-// to Traditional Big5). UTF-16BE and UTF-8 marks are refused.
+// A file with the UTF-16LE mark is converted from UTF-16 whatever the system,
+// and so is UTF-8, with its mark or without (valid UTF-8 holding at least one
+// multi-byte character that does not also read as a Big5 command file). Any
+// other file is taken in the system's code page, which is only accepted on
+// English, Taiwan and PRC systems (the PRC's GBK text is converted to
+// Traditional Big5). A UTF-16BE mark is refused. The text ends at its first
+// NUL.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/system_locale.h"
+#include "quillon/recognition/line_diagnostic.h"
 #include "quillon/recognition/text_language.h"
 
 namespace quillon {
@@ -29,19 +35,25 @@ TextLanguage DetectTextLanguage(std::u16string_view text);
 
 FileEncoding DetectFileEncoding(std::string_view fileBytes);
 
-// The UTF-16LE text after the mark, up to its first NUL unit (an odd last byte
-// is taken with a zero high byte).
-std::u16string WideTextAfterMark(std::string_view fileBytes);
+// The text of a file in UTF-16LE or UTF-8 (`encoding` as detected) as UTF-16,
+// up to its first NUL. An odd last byte of UTF-16 is taken with a zero high
+// byte; ill-formed UTF-8 becomes U+FFFD.
+std::u16string UnicodeTextOf(std::string_view fileBytes, FileEncoding encoding);
 
 struct DecodedCommandText {
   bool ok = false;
   FileEncoding encoding = FileEncoding::None;
   TextLanguage language = TextLanguage::Unknown;
-  std::string text;  // code page 950 (English letters stay ASCII), no NUL
+  std::string text;                      // code page 950 (English letters stay ASCII), no NUL
+  LineDiagnostic failure;                // why the text cannot be decoded, when not ok
+  // Where the language tests stop, when no language fits (a file in a code
+  // page is decoded all the same, and checked as Chinese).
+  std::optional<LineDiagnostic> languageProblem;
+  std::vector<LineDiagnostic> warnings;  // a NUL that cuts text off; UTF-8 that is read as Big5
 };
 
 // Detects the encoding, converts the bytes to code page 950 and detects the
-// language, with the rules of `systemLanguage` for files without a mark. Text
+// language, with the rules of `systemLanguage` for files in a code page. Text
 // that would not fit one and a half times the file's size once converted (with
 // its terminator) is refused.
 DecodedCommandText DecodeCommandText(std::string_view fileBytes, platform::LanguageId systemLanguage);

@@ -9,11 +9,15 @@ std::optional<TextLanguage> ReadFileLanguage(const std::filesystem::path& path) 
   const FileBytes file = ReadWholeFile(path);
   if (file.status != FileReadStatus::Ok) return std::nullopt;
   const std::string_view bytes = file.bytes;
-  switch (DetectFileEncoding(bytes)) {
-    case FileEncoding::Utf16Le: return DetectTextLanguage(WideTextAfterMark(bytes));
+  const FileEncoding encoding = DetectFileEncoding(bytes);
+  switch (encoding) {
+    case FileEncoding::Utf16Le:
+    case FileEncoding::Utf8:
+    case FileEncoding::Utf8WithoutMark: return DetectTextLanguage(UnicodeTextOf(bytes, encoding));
     case FileEncoding::None: return DetectTextLanguage(bytes);
-    default: return std::nullopt;
+    case FileEncoding::Utf16Be: break;
   }
+  return std::nullopt;
 }
 
 bool CheckFileLanguage(const std::filesystem::path& path, const LanguageSettings& settings) {

@@ -10,8 +10,7 @@
 
 namespace quillon {
 
-// Nothing when the file cannot be opened, is empty, or has a UTF-16BE or
-// UTF-8 mark.
+// Nothing when the file cannot be opened, is empty, or has a UTF-16BE mark.
 std::optional<TextLanguage> ReadFileLanguage(const std::filesystem::path& path);
 
 // Whether the command file's language is known and fits the settings.

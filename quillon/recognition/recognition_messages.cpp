@@ -39,19 +39,28 @@ UserMessage FileContentErrorMessage() {
 }
 
 UserMessage FileNotFoundMessage(const std::filesystem::path& path) {
-  return ErrorMessage(u"Can't find the specified file!\r\nPath => " + PathText(path));
+  return MessageNamingFile(ErrorMessage(u"Can't find the specified file!"), path);
 }
 
 UserMessage LanguageConflictMessage(const std::filesystem::path& path) {
-  return ErrorMessage(
-      u"The language of file content may conflict with current setting on language!\r\n"
-      u"Please check \"ASR Management -> Language\".\r\nPath => " +
-      PathText(path));
+  return MessageNamingFile(ErrorMessage(u"The language of file content may conflict with current setting on language!\r\n"
+                                        u"Please check \"ASR Management -> Language\"."),
+                           path);
 }
 
 UserMessage McuImageTooLargeMessage(const std::filesystem::path& path, std::uint32_t maximum) {
-  return ErrorMessage(u"The size of the MCU image exceeds the upper limit!\r\nPath => " + PathText(path) +
-                      u"\r\nMaximal Size: " + NumberText(maximum));
+  const LineDiagnostic limit{0, u"Maximal Size: " + NumberText(maximum)};
+  return MessageNamingFile(ErrorMessage(u"The size of the MCU image exceeds the upper limit!"), path, &limit);
+}
+
+UserMessage MessageNamingFile(UserMessage message, const std::filesystem::path& path, const LineDiagnostic* detail) {
+  message.text += u"\r\nPath => " + PathText(path);
+  if (detail != nullptr && !detail->message.empty()) {
+    message.text += u"\r\n";
+    if (detail->line > 0) message.text += u"Line " + NumberText(detail->line) + u": ";
+    message.text += detail->message;
+  }
+  return message;
 }
 
 }  // namespace quillon

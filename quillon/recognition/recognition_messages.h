@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "quillon/config/user_message.h"
+#include "quillon/recognition/line_diagnostic.h"
 
 namespace quillon {
 
@@ -19,5 +20,10 @@ UserMessage FileContentErrorMessage();     // "File content error! ..."
 UserMessage FileNotFoundMessage(const std::filesystem::path& path);
 UserMessage LanguageConflictMessage(const std::filesystem::path& path);
 UserMessage McuImageTooLargeMessage(const std::filesystem::path& path, std::uint32_t maximum);
+
+// `message` followed by the file it concerns and, when given, what is wrong:
+//   TEXT\r\nPath => PATH\r\nLine N: DETAIL    (or DETAIL alone for line 0)
+UserMessage MessageNamingFile(UserMessage message, const std::filesystem::path& path,
+                              const LineDiagnostic* detail = nullptr);
 
 }  // namespace quillon

@@ -1,5 +1,7 @@
 #include "quillon/recognition/sentence_line_scanner.h"
 
+#include <algorithm>
+
 namespace quillon {
 namespace {
 
@@ -20,18 +22,9 @@ std::size_t TokenEnd(std::string_view text, std::size_t at) {
   return at;
 }
 
-LineTokens ReadTokensAt(std::string_view text, std::size_t at) {
-  LineTokens tokens;
-  if (at >= text.size()) return tokens;
-  std::size_t end = TokenEnd(text, at);
-  tokens.first = text.substr(at, end - at);
-  tokens.tokenCount = 1;
-  at = SkipSpace(text, end);
-  if (at >= text.size()) return tokens;
-  end = TokenEnd(text, at);
-  tokens.second = text.substr(at, end - at);
-  tokens.tokenCount = 2;
-  return tokens;
+std::size_t LineFeedsIn(std::string_view text, std::size_t from, std::size_t to) {
+  return static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(from),
+                                             text.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
 }
 
 }  // namespace
@@ -39,8 +32,25 @@ LineTokens ReadTokensAt(std::string_view text, std::size_t at) {
 bool IsScanSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 SentenceLineScanner::SentenceLineScanner(std::string_view text, std::size_t start)
-    : text_(TextBeforeNul(text)), position_(start) {
+    : text_(TextBeforeNul(text)), position_(std::min(start, text_.size())) {
+  line_ = 1 + LineFeedsIn(text_, 0, position_);
   done_ = position_ >= text_.size();
+}
+
+LineTokens SentenceLineScanner::ReadTokens(std::size_t tokenStart) const {
+  LineTokens tokens;
+  if (tokenStart >= text_.size()) return tokens;
+  std::size_t end = TokenEnd(text_, tokenStart);
+  tokens.first = text_.substr(tokenStart, end - tokenStart);
+  tokens.firstLine = line_ + LineFeedsIn(text_, position_, tokenStart);
+  tokens.tokenCount = 1;
+  const std::size_t secondStart = SkipSpace(text_, end);
+  if (secondStart >= text_.size()) return tokens;
+  end = TokenEnd(text_, secondStart);
+  tokens.second = text_.substr(secondStart, end - secondStart);
+  tokens.secondLine = tokens.firstLine + LineFeedsIn(text_, tokenStart, secondStart);
+  tokens.tokenCount = 2;
+  return tokens;
 }
 
 bool SentenceLineScanner::Next(LineTokens& tokens) {
@@ -54,15 +64,19 @@ bool SentenceLineScanner::Next(LineTokens& tokens) {
     tokenStart = SkipSpace(text_, position_);
     lastSkipFrom_ = position_;
     lastTokenStart_ = tokenStart;
-    lastTokens_ = ReadTokensAt(text_, tokenStart);
+    lastTokens_ = ReadTokens(tokenStart);
   }
   tokens = lastTokens_;
+  tokens.line = line_;
 
   const std::size_t lineFeed = text_.find('\n', position_);
   if (lineFeed == std::string_view::npos) {
+    tokens.lineText = text_.substr(position_);
     done_ = true;
   } else {
+    tokens.lineText = text_.substr(position_, lineFeed - position_);
     position_ = lineFeed + 1;
+    ++line_;
     done_ = position_ >= text_.size();
   }
   return true;

@@ -4,7 +4,8 @@
 // a "%s %s" scan reads them: white space (line ends included) is skipped before
 // each token, so a line holding one token pairs it with the first token of the
 // next line. Then the position moves past the next line feed after the line's
-// start. The text ends at its first NUL byte.
+// start. The text ends at its first NUL byte. Lines are numbered from 1, each
+// line feed ending one, so every finding can name the line it concerns.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +20,10 @@ struct LineTokens {
   std::string_view first;
   std::string_view second;
   std::size_t tokenCount = 0;  // 0, 1 or 2
+  std::size_t line = 0;        // the line this scan step starts on
+  std::string_view lineText;   // that line from the step's start, without its line feed
+  std::size_t firstLine = 0;   // the line each token is on (later than `line`
+  std::size_t secondLine = 0;  // when the token was read across line ends)
 };
 
 class SentenceLineScanner {
@@ -30,8 +35,13 @@ class SentenceLineScanner {
   bool Next(LineTokens& tokens);
 
  private:
+  // Reads the tokens from `tokenStart`, the first non-space at or after the
+  // current position, with their lines.
+  LineTokens ReadTokens(std::size_t tokenStart) const;
+
   std::string_view text_;
   std::size_t position_;
+  std::size_t line_;  // the line `position_` is on
   bool done_ = false;
   // Consecutive blank lines all skip to the same first token; remembering it
   // keeps a file of many blank lines linear to scan.

@@ -6,13 +6,21 @@
 
 namespace quillon {
 
-// The byte-order mark a command file starts with. Only None and Utf16Le are read.
+// How a command file's text is stored: its byte-order mark, or none. Every
+// encoding but Utf16Be is read. A file without a mark is UTF-8 when it is valid
+// UTF-8, holds at least one multi-byte character and does not also read as a
+// Big5 command file; otherwise its bytes are in a system code page.
 enum class FileEncoding : std::uint8_t {
-  None = 0,     // bytes in a system code page
-  Utf16Le = 1,  // FF FE
-  Utf16Be = 2,  // FE FF
-  Utf8 = 3,     // EF BB BF
+  None = 0,             // bytes in a system code page
+  Utf16Le = 1,          // FF FE
+  Utf16Be = 2,          // FE FF
+  Utf8 = 3,             // EF BB BF
+  Utf8WithoutMark = 4,  // no mark, told by its content
 };
+
+inline bool IsUtf8(FileEncoding encoding) {
+  return encoding == FileEncoding::Utf8 || encoding == FileEncoding::Utf8WithoutMark;
+}
 
 enum class TextLanguage : std::uint8_t {
   Unknown = 0,

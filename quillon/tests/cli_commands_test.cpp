@@ -12,6 +12,7 @@
 #include "quillon/recognition/download_package.h"
 #include "quillon/recognition/download_settings.h"
 #include "quillon/tests/recognition_fake_converter.h"
+#include "quillon/tests/recognition_test_text.h"
 
 namespace quillon::cli {
 namespace {
@@ -46,7 +47,7 @@ class CliCommandsTest : public ::testing::Test {
     root_ = start_ / "cli-ws";
     std::filesystem::remove_all(root_);
     std::filesystem::remove_all(start_ / "out");
-    std::filesystem::remove(start_ / "image.bin");
+    for (const char* image : {"image.bin", "big5.bin", "unicode.bin"}) std::filesystem::remove(start_ / image);
     for (const char* folder : {"Recipe", "Setting", "fw", "cmd"}) std::filesystem::create_directories(root_ / folder);
     Write("Configure.ini", "[Recipe]\r\nPath=\\Recipe\\R.ini\r\n");
     Write("Recipe/R.ini",
@@ -115,9 +116,10 @@ TEST_F(CliCommandsTest, CheckTextFlagsLetterToSoundWordsAndPolyphones) {
 }
 
 TEST_F(CliCommandsTest, CheckRefusesWhatTheDownloadWouldRefuse) {
-  Write("cmd/zh.txt", "5 A\xA6\xE6\r\n");  // ASCII at an even offset
+  Write("cmd/zh.txt", "5 \xA6\xE6\r\n6 A\xA6\xE6\r\n");  // ASCII at an even offset
   EXPECT_EQ(Run({"check"}), kExitRefused);
-  EXPECT_NE(out_.str().find("refused: File content error! It may be under unfitted language system."),
+  EXPECT_NE(out_.str().find("\ncli-ws/cmd/zh.txt:2: error: the file's language is not recognised: \"A行\" (line 2) "
+                            "is not Chinese (Big5), which fits the lines before it\n"),
             std::string::npos)
       << out_.str();
   EXPECT_NE(out_.str().find("Not everything would download."), std::string::npos);
@@ -126,7 +128,79 @@ TEST_F(CliCommandsTest, CheckRefusesWhatTheDownloadWouldRefuse) {
   Write("Setting/ASR.ini", "[ASRFileInfo]\r\nNumOfASRFile=1\r\nPathName_000=\\cmd\\zh.txt\r\n"
                            "[SettingInfo]\r\nPrimaryLanguage=1\r\n");
   EXPECT_EQ(Run({"check"}), kExitRefused);
-  EXPECT_NE(out_.str().find("The language of file content may conflict"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("\ncli-ws/cmd/zh.txt: error: The language of file content may conflict with current "
+                            "setting on language! Please check \"ASR Management -> Language\".\n"),
+            std::string::npos)
+      << out_.str();
+}
+
+TEST_F(CliCommandsTest, CheckRefusesIdsThatDoNotFitAndNamesFileAndLine) {
+  Write("cmd/en.txt", "0x2 lights-on\r\n0x10002 lights-off\r\n");
+  EXPECT_EQ(Run({"check", "--json"}), kExitRefused);
+  const nlohmann::json report = nlohmann::json::parse(out_.str());
+  const auto& english = report["files"][0];
+  EXPECT_FALSE(english["ok"]);
+  EXPECT_EQ(english["error"]["line"], 2);
+  EXPECT_EQ(english["error"]["message"],
+            "the ID \"0x10002\" does not fit the device: sentence IDs are 0 to 65534 (0xFFFE), as the group data "
+            "keeps 16 bits and 0xFFFF marks an unwritten block");
+  const std::string message = english["message"];
+  EXPECT_TRUE(message.starts_with("File content error! It may be under unfitted language system.\nPath => "));
+  EXPECT_NE(message.find("cli-ws/cmd/en.txt\nLine 2: the ID \"0x10002\""), std::string::npos) << message;
+  // The download refuses it as well: nothing is written as ID 2 twice.
+  EXPECT_FALSE(report["package"]["ok"]);
+  EXPECT_EQ(report["package"]["code"], 0x5019);
+}
+
+// Warnings describe what the reader leaves out; the file still downloads.
+TEST_F(CliCommandsTest, CheckWarnsWithFileAndLineAndStillSucceeds) {
+  Write("cmd/en.txt", "Commands for the hall\r\n0x1 Turn on the lights\r\n0x1 lights-off\r\n");
+  ASSERT_EQ(Run({"check"}), kExitOk) << out_.str();
+  const std::string text = out_.str();
+  EXPECT_NE(text.find("\ncli-ws/cmd/en.txt:1: warning: text before the first ID of the file is left out: "
+                      "\"Commands for the hall\"\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\ncli-ws/cmd/en.txt:2: warning: only \"Turn\" is the sentence, \"on the lights\" is left "
+                      "out (a sentence is one token: join English words with hyphens, e.g. "
+                      "\"Turn-on-the-lights\")\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\ncli-ws/cmd/en.txt:3: warning: duplicate ID \"0x1\" (first on line 2)"), std::string::npos);
+  EXPECT_NE(text.find("Everything would download."), std::string::npos);
+
+  ASSERT_EQ(Run({"check", "--json"}), kExitOk);
+  const nlohmann::json report = nlohmann::json::parse(out_.str());
+  const auto& warnings = report["files"][0]["warnings"];
+  ASSERT_EQ(warnings.size(), 3u);
+  EXPECT_EQ(warnings[0]["line"], 1);
+  EXPECT_EQ(warnings[1]["line"], 2);
+  EXPECT_EQ(warnings[2]["line"], 3);
+  EXPECT_EQ(report["files"][0]["error"], nullptr);
+  EXPECT_EQ(report["files"][1]["warnings"], nlohmann::json::array());
+}
+
+// A workspace whose Chinese file is UTF-8 (with or without a mark) or UTF-16
+// builds the same image as the Big5 one, byte for byte.
+TEST_F(CliCommandsTest, UnicodeWorkspaceBuildsTheBig5Image) {
+  Write("cmd/zh.txt", testing::Big5("0x1 開燈\r\n0x2 關燈\r\n0xA 播放音樂\r\n"));  // as the engine reads it
+  ASSERT_EQ(Run({"build-image", "big5.bin"}), kExitOk) << err_.str();
+  const std::string big5 = ReadAll(start_ / "big5.bin");
+  const std::string text = "0x1 開燈\r\n0x2 關燈\r\n0xA 播放音樂\r\n";
+  for (const std::string& file : {text, "\xEF\xBB\xBF" + text, testing::Utf16LeFile(text)}) {
+    Write("cmd/zh.txt", file);
+    ASSERT_EQ(Run({"build-image", "unicode.bin"}), kExitOk) << err_.str();
+    EXPECT_EQ(ReadAll(start_ / "unicode.bin"), big5);
+  }
+  ASSERT_EQ(Run({"check", "--json"}), kExitOk);
+  EXPECT_EQ(nlohmann::json::parse(out_.str())["files"][1]["encoding"], "utf-16le");
+}
+
+TEST_F(CliCommandsTest, CheckHelpDescribesItsOutput) {
+  ASSERT_EQ(Run({"check", "--help"}), kExitOk);
+  EXPECT_TRUE(out_.str().starts_with("Usage: quillon-cli [--workspace DIR] [--data DIR] check [--json]\n"));
+  EXPECT_NE(out_.str().find("FILE:LINE: warning: TEXT"), std::string::npos);
+  EXPECT_NE(out_.str().find("\"warnings\": [{\"line\", \"message\"}, ...]"), std::string::npos);
 }
 
 TEST_F(CliCommandsTest, BuildImageWritesThePackageAndTheUserImage) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "phonwright.h"
 #include "platform/byte_order.h"
 #include "quillon/recognition/command_file_loader.h"
+#include "quillon/recognition/command_text_decoder.h"
 #include "quillon/recognition/download_package.h"
 #include "quillon/recognition/group_data.h"
 #include "quillon/recognition/group_data_encoder.h"
@@ -72,6 +74,26 @@ class EngineDataTest : public ::testing::Test {
     }
   }
 
+  // The image of a workspace in `folder` with small firmware images and the
+  // command files of `asr`; no message is expected.
+  DownloadPackage BuildImage(const fs::path& folder, const AsrSettings& asr,
+                             platform::LanguageId system = platform::kLangEnglishUs) {
+    fs::create_directories(folder / "fw");
+    Write((folder / "fw/mcu.bin").string(), "MCU");
+    Write((folder / "fw/dsp.bin").string(), "DSP");
+    const std::optional<WorkingDirectory> directory = WorkingDirectory::FromPath(fs::absolute(folder));
+    EXPECT_TRUE(directory);
+    FirmwareImageSet firmware;
+    firmware.mcuImagePath = u"\\fw\\mcu.bin";
+    firmware.dspImagePath = u"\\fw\\dsp.bin";
+    PackageEntryTable table;
+    RecordingMessageSink messages;
+    DownloadPackage package =
+        BuildDownloadPackage(PackageInputs{*directory, firmware, asr, VoiceFileList{}, system}, table, engine_, messages);
+    EXPECT_TRUE(messages.messages.empty());
+    return package;
+  }
+
   static inline bool loaded_ = false;
   PhonwrightSentenceConverter engine_;
 };
@@ -131,28 +153,16 @@ TEST_F(EngineDataTest, EveryUnitOfASampleOfTheDictionaryIsATableSlot) {
 }
 
 TEST_F(EngineDataTest, MixedWorkspaceImageHoldsBothGroups) {
-  fs::create_directories("ws/fw");
-  Write("ws/fw/mcu.bin", "MCU");
-  Write("ws/fw/dsp.bin", "DSP");
   Write("ws/zh.txt", Utf16LeFile("1 你好\r\n"));
   Write("ws/en.txt", "1 hello\r\n");
-  const std::optional<WorkingDirectory> directory = WorkingDirectory::FromPath(fs::absolute("ws"));
-  ASSERT_TRUE(directory);
-  FirmwareImageSet firmware;
-  firmware.mcuImagePath = u"\\fw\\mcu.bin";
-  firmware.dspImagePath = u"\\fw\\dsp.bin";
   AsrSettings asr;
   asr.count = 2;
   asr.files[0] = AsrFileEntry{0, WidePath(u"\\zh.txt")};
   asr.files[1] = AsrFileEntry{1, WidePath(u"\\en.txt")};
   asr.lingualType = 1;
   asr.secondaryLanguage = 1;
-  PackageEntryTable table;
-  RecordingMessageSink messages;
-  const DownloadPackage package = BuildDownloadPackage(
-      PackageInputs{*directory, firmware, asr, VoiceFileList{}, platform::kLangEnglishUs}, table, engine_, messages);
+  const DownloadPackage package = BuildImage("ws", asr);
   ASSERT_EQ(package.code, 0);
-  EXPECT_TRUE(messages.messages.empty());
 
   // Table of contents: MCU, DSP, group 0 (type 64), group 1 (type 65).
   const std::uint8_t* toc = package.bytes.data() + 0x6010;
@@ -165,6 +175,69 @@ TEST_F(EngineDataTest, MixedWorkspaceImageHoldsBothGroups) {
   EXPECT_EQ(english[1], 0x80);  // secondary language
   EXPECT_EQ(std::vector<std::uint8_t>(chinese + 6, chinese + 10), (std::vector<std::uint8_t>{107, 13, 54, 7}));
   EXPECT_GT(platform::LoadLittle16(english + 4), 0);
+}
+
+// Every phrase of the segmentation dictionary, real Big5 text, as a command
+// file of one sentence: never taken for UTF-8, even where its bytes are valid
+// UTF-8; and the same phrases written in UTF-8 load as the same records.
+TEST_F(EngineDataTest, DictionaryPhrasesInBig5AreNeverTakenForUtf8) {
+  std::ifstream dictionary(DataDirectory() / "CDIC.dic", std::ios::binary);
+  std::string header;
+  std::getline(dictionary, header);
+  int phrases = 0;
+  int validUtf8 = 0;   // Big5 files that are valid UTF-8 as well
+  int bothWays = 0;    // ... whose UTF-8 reading is a command file too (warned about)
+  int utf8AsBig5 = 0;  // the phrase written in UTF-8, read as Big5 (warned about)
+  std::string many;
+  for (std::string line; std::getline(dictionary, line);) {
+    const std::string phrase = line.substr(0, line.find(' '));
+    if (phrase.empty() || static_cast<unsigned char>(phrase[0]) < 0xA1) continue;
+    ++phrases;
+    const std::string file = "1 " + phrase + "\r\n";
+    validUtf8 += platform::Utf8ToUtf16(file).find(u'\uFFFD') == std::u16string::npos;
+    ASSERT_EQ(DetectFileEncoding(file), FileEncoding::None) << line;
+    bothWays += !DecodeCommandText(file, platform::kLangChineseTaiwan).warnings.empty();
+    utf8AsBig5 += DetectFileEncoding(platform::Utf16ToUtf8(platform::ToUtf16(platform::kCodePageBig5, file))) !=
+                  FileEncoding::Utf8WithoutMark;
+    if (phrases % 50 == 0 && phrases / 50 <= kMaxSentencesPerFile) {
+      many += std::to_string(phrases / 50) + " " + phrase + "\r\n";
+    }
+  }
+  EXPECT_GT(phrases, 100000);
+  EXPECT_GT(validUtf8, 0);  // some phrases are valid UTF-8 byte for byte
+  std::cout << "one-sentence files of " << phrases << " phrases: " << validUtf8 << " in Big5 are valid UTF-8, "
+            << bothWays << " of them read both ways; " << utf8AsBig5 << " in UTF-8 read as Big5\n";
+  EXPECT_EQ(DetectFileEncoding(many), FileEncoding::None);
+
+  const CommandFileLoad big5 = LoadCommandFile(Write("phrases-big5.txt", many), engine_, platform::kLangChineseTaiwan);
+  ASSERT_TRUE(big5.ok()) << platform::Utf16ToUtf8(big5.failure->text);
+  const std::string utf8 = platform::Utf16ToUtf8(platform::ToUtf16(platform::kCodePageBig5, many));
+  const CommandFileLoad unicode = LoadCommandFile(Write("phrases-utf8.txt", utf8), engine_, platform::kLangChineseTaiwan);
+  ASSERT_TRUE(unicode.ok()) << platform::Utf16ToUtf8(unicode.failure->text);
+  EXPECT_EQ(unicode.content.encoding, FileEncoding::Utf8WithoutMark);
+  EXPECT_EQ(unicode.content.records, big5.content.records);
+}
+
+// The demo workspace's commands in each encoding build the same image with
+// the real engine, byte for byte.
+TEST_F(EngineDataTest, DemoCommandsBuildOneImageInEveryEncoding) {
+  std::ifstream source(fs::path(PROJECT_SOURCE_DIR) / "examples/workspace/cmd/Chinese.txt", std::ios::binary);
+  const std::string utf8{std::istreambuf_iterator<char>(source), std::istreambuf_iterator<char>()};
+  ASSERT_FALSE(utf8.empty());
+  AsrSettings asr;
+  asr.count = 1;
+  asr.files[0] = AsrFileEntry{0, WidePath(u"\\Chinese.txt")};
+  const auto image = [&](const std::string& bytes) {
+    Write("demo/Chinese.txt", bytes);
+    const DownloadPackage package = BuildImage("demo", asr, platform::kLangChineseTaiwan);
+    EXPECT_EQ(package.code, 0);
+    return package.bytes;
+  };
+  const std::vector<std::uint8_t> big5 = image(Big5(utf8));
+  EXPECT_EQ(DetectFileEncoding(Big5(utf8)), FileEncoding::None);
+  EXPECT_EQ(image(utf8), big5);
+  EXPECT_EQ(image("\xEF\xBB\xBF" + utf8), big5);
+  EXPECT_EQ(image(Utf16LeFile(utf8)), big5);
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST_F(GroupFileTest, MemoAnswersAnyOrderAndRepeatsWithoutConvertingAgain) {
 TEST_F(GroupFileTest, MeasureCodes) {
   EXPECT_EQ(MeasureGroupData("missing.txt", fake_, platform::kLangEnglishUs).code, kResultCommandFileUnreadable);
   EXPECT_EQ(MeasureGroupData(Write("empty.txt", ""), fake_, platform::kLangEnglishUs).code, kResultFileEmpty);
-  EXPECT_EQ(MeasureGroupData(Write("utf8.txt", "\xEF\xBB\xBF" "1 a\n"), fake_, platform::kLangEnglishUs).code,
+  EXPECT_EQ(MeasureGroupData(Write("utf16be.txt", std::string("\xFE\xFF\0" "1", 4)), fake_, platform::kLangEnglishUs).code,
             kResultUndecodableText);
   EXPECT_EQ(MeasureGroupData(Write("none.txt", "no sentences\n"), fake_, platform::kLangEnglishUs).code,
             kResultNoSentence);
@@ -176,6 +176,24 @@ TEST_F(GroupFileTest, BuildRefusesWhatTheContentCheckRefuses) {
   Bytes out(measure.size, 0);
   EXPECT_EQ(BuildGroupData(path, {}, fake_, platform::kLangEnglishUs, out), kResultSentenceRefused);
   EXPECT_EQ(BuildGroupData("gone.txt", {}, fake_, platform::kLangEnglishUs, out), kResultFileUnreadable);
+}
+
+// 0x10002 used to be written as ID 2, the same block as the real ID 2.
+TEST_F(GroupFileTest, BuildRefusesIdsTheSixteenBitFieldCannotHold) {
+  for (const char* text : {"0x2 on\n0x10002 off\n", "0x2 on\n0x7FFF0002 off\n", "0x2 on\n0x100000002 off\n",
+                           "0x2 on\n0xFFFF off\n", "0x2 on\n0xZZ off\n", "0x2 on\n-1 off\n", "-1 on\n"}) {
+    const auto path = Write("ids.txt", text);
+    const GroupMeasure measure = MeasureGroupData(path, fake_, platform::kLangEnglishUs);
+    ASSERT_EQ(measure.code, kResultOk) << text;
+    Bytes out(measure.size, 0);
+    EXPECT_EQ(BuildGroupData(path, {}, fake_, platform::kLangEnglishUs, out), kResultSentenceRefused) << text;
+  }
+  const auto top = Write("top.txt", "0 on\n0xFFFE off\n");
+  const GroupMeasure measure = MeasureGroupData(top, fake_, platform::kLangEnglishUs);
+  Bytes out(measure.size, 0);
+  ASSERT_EQ(BuildGroupData(top, {}, fake_, platform::kLangEnglishUs, out), kResultOk);
+  EXPECT_EQ(out[2] | out[3] << 8, 0);
+  EXPECT_EQ(out[8] | out[9] << 8, 0xFFFE);  // after the 6-byte block of "on"
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // sanitizer preset, this is where an overrun would show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -47,7 +48,7 @@ class RandomCommandFile {
     const bool tidy = Pick(2) == 0;  // no stray pieces, one word per sentence
     const int lines = static_cast<int>(Pick(40));
     for (int line = 0; line < lines; ++line) {
-      static const char* const kIds[] = {"1", "0x1F", "42", "007", "65536"};
+      static const char* const kIds[] = {"1", "0x1F", "42", "007", "0xFFFE"};
       static const char* const kGaps[] = {" ", "\t", "   "};
       static const char* const kEnglish[] = {"hello", "Turn-on", "LIGHT", "go"};
       static const char* const kChinese[] = {"\xA7\x41\xA6\x6E", "\xBB\xC8\xA6\xE6", "\xA4\x40"};
@@ -71,7 +72,8 @@ class RandomCommandFile {
 
   std::string Piece() {
     static constexpr std::string_view kFixed[] = {
-        " ", "  ", "\t", "\r\n", "\n", "\r", "0x1F", "12", "007", "-3", "a1",
+        " ", "  ", "\t", "\r\n", "\n", "\r", "0x1F", "12", "007", "-3", "a1", "0xFFFF", "0x10002", "0xZZ",
+        "\xE9\x96\x8B\xE7\x87\x88",  // 開燈 in UTF-8
         "\xA7\x41\xA6\x6E",  // 你好
         "\xBB\xC8\xA6\xE6",  // 銀行
         "\xA7",              // a lone lead byte
@@ -92,6 +94,19 @@ class RandomCommandFile {
 
   std::mt19937 random_;
 };
+
+// Every finding names a line of the file (0: the whole file).
+void ExpectLinesOfTheFile(const CommandFileLoad& load, std::string_view bytes) {
+  const std::size_t lines = 1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  for (const LineDiagnostic& warning : load.warnings) {
+    EXPECT_LE(warning.line, lines);
+    EXPECT_FALSE(warning.message.empty());
+  }
+  if (load.error) {
+    EXPECT_LE(load.error->line, lines);
+  }
+  EXPECT_EQ(load.ok(), !load.error);
+}
 
 void ExpectWellFormed(const LoadedCommandFile& content) {
   ASSERT_EQ(content.records.size(), content.displayTexts.size());
@@ -130,6 +145,7 @@ TEST(RandomCommandFiles, LoadMeasureAndBuildStayInsideTheirLimitsAndAgree) {
     SCOPED_TRACE("file " + std::to_string(i) + " of " + std::to_string(bytes.size()) + " bytes");
     for (const platform::LanguageId system : {platform::kLangEnglishUs, platform::kLangChineseTaiwan}) {
       const CommandFileLoad load = LoadCommandFile(path, converter, system);
+      ExpectLinesOfTheFile(load, bytes);
       if (load.ok()) {
         ++loaded;
         ExpectWellFormed(load.content);

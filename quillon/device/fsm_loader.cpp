@@ -29,8 +29,15 @@ ResultCode LoadFsm(Transport& transport, const std::filesystem::path& fsmFile) {
   if (FsmLoadData(transport, 0, *program) != kSuccess) return fail(kFsmDataFailed);
   const auto sum = static_cast<std::uint16_t>(
       std::accumulate(program->begin(), program->end(), std::uint32_t{0}));
-  // The device may re-enumerate before the end command's transfer completes.
+  // The device may re-enumerate before the end command's transfer completes:
+  // the transfer then times out (with the status byte in), or, under Linux,
+  // the disconnect overtakes the reply and the device is gone. The rescan
+  // after a load checks that it came back with the ready identity.
   const ResultCode end = FsmLoadEnd(transport, 0, sum, status);
+  if (end == kErrorDevNotExist) {
+    transport.CloseDeviceSlot(0);
+    return kSuccess;
+  }
   if ((end != kSuccess && end != kErrorSemTimeout) || status[0] != 1) return fail(kFsmEndFailed);
   transport.CloseDeviceSlot(0);
   return kSuccess;

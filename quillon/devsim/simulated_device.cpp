@@ -224,6 +224,7 @@ CommandReply SimulatedDevice::Run(DeviceCommand command, const CommandRequest& r
       if (!ok) return reply;
       reply = Status(request.transferLength, true);
       if (options_.fsmEndReportsTimeout) reply.error = device::kErrorSemTimeout;
+      if (options_.fsmEndReplyLost) reply = Failure(device::kErrorDevNotExist);
       Reenumerate();  // the RAM program starts and the device comes back
       return reply;
     }

@@ -31,6 +31,9 @@ struct SimulatedDeviceOptions {
   device::DeviceIdentity coldIdentity = device::DeviceIdentity::Optical;
   // The end of a RAM program load reports a time-out after answering status 1.
   bool fsmEndReportsTimeout = false;
+  // The end of a RAM program load reports the device gone, its reply lost in
+  // the re-attach (what a host may see when the disconnect overtakes it).
+  bool fsmEndReplyLost = false;
   // False: a loaded RAM program never starts and the device keeps its cold
   // identity (a faulty device).
   bool ramProgramStarts = true;

@@ -158,5 +158,17 @@ TEST(FlashDownloadTimeout, RamProgramEndReportingATimeoutWithStatusOneCountsAsLo
   EXPECT_EQ(ends[0].error, kErrorSemTimeout) << "reported after one attempt";
 }
 
+TEST(FlashDownloadTimeout, RamProgramEndWhoseReplyIsLostInTheReattachCountsAsLoaded) {
+  devsim::SimulatedDeviceOptions options;
+  options.fsmEndReplyLost = true;
+  SimulatorRig rig(options);
+  ASSERT_EQ(EnumerateDevices(*rig.transport, rig.backend->Enumerator(), kEnumerateStorageDevices), 1);
+  testing::WriteFile("FSM/FSM.BIN", PatternBytes(300));
+  EXPECT_EQ(LoadFsm(*rig.transport, "FSM/FSM.BIN"), kSuccess);
+  EXPECT_EQ(rig.LogOf(DeviceCommand::FsmEnd).size(), 1u) << "device gone: no retry";
+  EXPECT_FALSE(rig.transport->SlotIsOpen(0));
+  EXPECT_EQ(rig.Device([](devsim::SimulatedDevice& d) { return d.Identity(); }), DeviceIdentity::Ready);
+}
+
 }  // namespace
 }  // namespace quillon::device

@@ -79,7 +79,9 @@ std::string UsageText() {
 std::string CommandUsageText(const CliCommand& command) {
   std::string text = "Usage: quillon-cli [--workspace DIR] [--data DIR] " + std::string(command.name);
   if (!command.arguments.empty()) text += " " + std::string(command.arguments);
-  text += "\n\n" + std::string(command.summary) + ".\n";
+  std::string summary(command.summary);
+  if (!summary.empty() && summary[0] >= 'a' && summary[0] <= 'z') summary[0] = static_cast<char>(summary[0] - 'a' + 'A');
+  text += "\n\n" + summary + ".\n";
   if (!command.help.empty()) text += "\n" + std::string(command.help);
   return text;
 }

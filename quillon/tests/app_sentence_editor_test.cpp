@@ -117,6 +117,19 @@ class SentenceEditorTest : public QObject {
     QVERIFY(!test.Button("saveFile")->isEnabled());
   }
 
+  void SaveFileKeepsAUtf8FileUtf8() {
+    WindowUnderTest test;
+    test.Start();
+    quillon::LoadedCommandFile content = Sentences({{1, u"\u958B\u71C8"}}, {1});  // open the light
+    content.encoding = quillon::FileEncoding::Utf8;
+    const auto path = test.AddCommandFile("Utf8.txt", std::move(content));
+    test.files.answers.push_back(Path(path));
+    test.Click("addFile");
+    EditCell(test, 0, QStringLiteral("Lights"));
+    test.Click("saveFile");
+    QCOMPARE(ReadBytes(path), std::string("\xEF\xBB\xBF" "0x1 Lights\r\n"));
+  }
+
   void FailedLoadOfAnotherFileDisablesSaveFile() {
     WindowUnderTest test;
     const auto lights = ShowLightsFile(test);

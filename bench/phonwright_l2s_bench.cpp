@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <random>
 
-#include "phonwright/core/english_dictionary.h"
 #include "phonwright/data/english_dictionary_writer.h"
 #include "phonwright/data/l2s_model_set_writer.h"
+#include "phonwright/english_dictionary/english_dictionary.h"
 #include "phonwright/l2s/letter_to_sound.h"
 
 namespace {

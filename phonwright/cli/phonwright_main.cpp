@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "phonwright.h"
 #include "phonwright/cli/cli_output.h"
-#include "phonwright/include/phonwright.h"
 #include "platform/code_page.h"
 
 namespace phonwright::cli {

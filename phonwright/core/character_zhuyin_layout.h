@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright {
 

@@ -10,10 +10,10 @@
 
 #include "phonwright/core/context_unit_model_cache.h"
 #include "phonwright/core/display_tables.h"
-#include "phonwright/core/english_dictionary.h"
 #include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/segmentation_class_names.h"
 #include "phonwright/core/segmentation_dictionary.h"
+#include "phonwright/english_dictionary/english_dictionary.h"
 #include "phonwright/l2s/letter_to_sound_models.h"
 #include "platform/code_page.h"
 

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <string>
 
+#include "phonwright.h"
 #include "phonwright/core/bounded_text.h"
 #include "phonwright/core/console.h"
 #include "phonwright/core/engine.h"
 #include "phonwright/core/text_to_phoneme.h"
-#include "phonwright/include/phonwright.h"
 
 namespace {
 

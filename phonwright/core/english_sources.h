@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "phonwright/core/english_dictionary.h"
+#include "phonwright/english_dictionary/english_dictionary.h"
 #include "phonwright/l2s/letter_to_sound_models.h"
 
 namespace phonwright {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "phonwright/core/english_letter_names.h"
-#include "phonwright/core/english_text.h"
 #include "phonwright/core/text_breaks.h"
+#include "phonwright/english_dictionary/english_text.h"
 #include "phonwright/l2s/letter_to_sound.h"
 
 namespace phonwright {

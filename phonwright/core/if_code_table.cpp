@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "phonwright/core/syllable_table.h"
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/syllable_table.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "phonwright/core/console.h"
 #include "phonwright/core/digit_phone_table.h"
-#include "phonwright/core/syllable_table.h"
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/syllable_table.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "phonwright.h"
 #include "phonwright/core/console.h"
 #include "phonwright/core/context_unit_naming.h"
 #include "phonwright/core/display_string.h"
@@ -10,7 +11,6 @@
 #include "phonwright/core/segment_run.h"
 #include "phonwright/core/syllable_phone_text.h"
 #include "phonwright/core/text_runs.h"
-#include "phonwright/include/phonwright.h"
 
 namespace phonwright {
 

@@ -1,6 +1,6 @@
 #include "phonwright/core/zhuyin_to_codes.h"
 
-#include "phonwright/core/zhuyin_code_table.h"
+#include "phonwright/zhuyin/zhuyin_code_table.h"
 
 namespace phonwright {
 namespace {

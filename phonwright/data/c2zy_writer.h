@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "phonwright/core/character_zhuyin_layout.h"
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright {
 

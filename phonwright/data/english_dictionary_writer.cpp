@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <unordered_map>
 
-#include "phonwright/core/english_dictionary_format.h"
-#include "phonwright/core/english_text.h"
 #include "phonwright/data/data_file_writer.h"
+#include "phonwright/english_dictionary/english_dictionary_format.h"
+#include "phonwright/english_dictionary/english_text.h"
 #include "platform/byte_order.h"
 
 namespace phonwright::data {

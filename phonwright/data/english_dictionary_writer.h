@@ -1,5 +1,5 @@
 // Writes the binary English pronunciation dictionary read by
-// phonwright/core/english_dictionary.h (layout in english_dictionary_format.h)
+// phonwright/english_dictionary/english_dictionary.h (layout in english_dictionary_format.h)
 // from a plain list of words and their pronunciations.
 #pragma once
 

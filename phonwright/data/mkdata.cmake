@@ -1,13 +1,11 @@
 # phonwright-mkdata: builds the data directory from the open sources that
 # scripts/bootstrap installs, and the build step that writes <build>/fastt2p.
 file(GLOB phonwright_mkdata_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/mkdata_*.cpp)
-list(FILTER phonwright_mkdata_sources EXCLUDE REGEX "mkdata_main\\.cpp$")
-find_package(BZip2 REQUIRED)
+list(FILTER phonwright_mkdata_sources EXCLUDE REGEX "mkdata_main\\.cpp$|mkdata_chewing_phrases\\.cpp$|mkdata_source_file\\.cpp$")
 add_library(phonwright_mkdata STATIC ${phonwright_mkdata_sources})
-target_link_libraries(phonwright_mkdata PUBLIC phonwright_writers ICU::uc BZip2::BZip2)
-# The context-unit models may name only units the device knows; its unit table
-# is kept once, beside the group data encoder that numbers the units.
-target_sources(phonwright_mkdata PRIVATE ${PROJECT_SOURCE_DIR}/quillon/recognition/unit_name_table.cpp)
+project_module_includes(phonwright_mkdata)
+# The context-unit models may name only units the device knows (phonwright/units).
+target_link_libraries(phonwright_mkdata PUBLIC phonwright_writers phonwright_source_readers phonwright_units ICU::uc)
 
 add_executable(phonwright-mkdata mkdata_main.cpp)
 target_link_libraries(phonwright-mkdata PRIVATE phonwright_mkdata)

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright::mkdata {
 

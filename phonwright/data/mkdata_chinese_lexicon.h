@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
-#include "phonwright/core/zhuyin_symbols.h"
 #include "phonwright/data/mkdata_chewing_phrases.h"
 #include "phonwright/data/mkdata_unihan.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright::mkdata {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "phonwright/core/english_phone_table.h"
-#include "quillon/recognition/unit_name_table.h"
+#include "phonwright/units/unit_name_table.h"
 
 namespace phonwright::mkdata {
 namespace {
@@ -53,8 +53,8 @@ std::vector<ContextUnitModel::Record> BuildRecords(bool byClass) {
 const std::vector<std::string>& DeviceUnitNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> list;
-    for (std::size_t slot = 0; slot < quillon::kNamedUnitSlots; ++slot)
-      list.emplace_back(quillon::UnitNameAt(slot));
+    for (std::size_t slot = 0; slot < kNamedUnitSlots; ++slot)
+      list.emplace_back(UnitNameAt(slot));
     return list;
   }();
   return names;

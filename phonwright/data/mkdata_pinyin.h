@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright::mkdata {
 

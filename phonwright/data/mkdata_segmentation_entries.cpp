@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "phonwright/core/segment_run.h"
-#include "phonwright/core/syllable_table.h"
+#include "phonwright/zhuyin/syllable_table.h"
 
 namespace phonwright::mkdata {
 namespace {

@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "phonwright/core/zhuyin_symbols.h"
 #include "phonwright/data/mkdata_chinese_lexicon.h"
 #include "phonwright/data/segmentation_dictionary_writer.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright::mkdata {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright::mkdata {
 

@@ -15,9 +15,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "phonwright/core/zhuyin_code_table.h"
-#include "phonwright/core/zhuyin_symbols.h"
 #include "phonwright/data/mkdata_chewing_phrases.h"
+#include "phonwright/zhuyin/zhuyin_code_table.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
 

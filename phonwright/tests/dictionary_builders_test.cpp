@@ -1,4 +1,4 @@
-#include "phonwright/l2s/dictionary_builders.h"
+#include "phonwright/dictionaries/dictionary_builders.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "phonwright/data/display_table_writer.h"
-#include "phonwright/l2s/inter_unit_lexicon.h"
+#include "phonwright/inter_unit/inter_unit_lexicon.h"
 
 namespace phonwright {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "phonwright.h"
 #include "phonwright/core/text_to_phoneme.h"
-#include "phonwright/include/phonwright.h"
 #include "phonwright/tests/engine_fixture.h"
 
 namespace phonwright {

@@ -1,4 +1,4 @@
-#include "phonwright/core/english_dictionary.h"
+#include "phonwright/english_dictionary/english_dictionary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "phonwright/l2s/inter_unit_pairs.h"
+#include "phonwright/inter_unit/inter_unit_pairs.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "phonwright/data/display_table_writer.h"
 #include "phonwright/data/mkdata_context_units.h"
 #include "phonwright/data/mkdata_display_forms.h"
-#include "phonwright/l2s/inter_unit_lexicon.h"
+#include "phonwright/inter_unit/inter_unit_lexicon.h"
 #include "platform/code_page.h"
 
 namespace phonwright::mkdata {

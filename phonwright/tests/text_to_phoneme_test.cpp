@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "phonwright.h"
 #include "phonwright/core/engine.h"
-#include "phonwright/include/phonwright.h"
 #include "phonwright/tests/engine_fixture.h"
 
 namespace phonwright {

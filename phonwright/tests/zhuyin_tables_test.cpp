@@ -5,10 +5,10 @@
 
 #include "phonwright/core/digit_phone_table.h"
 #include "phonwright/core/if_code_table.h"
-#include "phonwright/core/syllable_table.h"
-#include "phonwright/core/zhuyin_code_table.h"
-#include "phonwright/core/zhuyin_symbols.h"
 #include "phonwright/tests/big5_text.h"
+#include "phonwright/zhuyin/syllable_table.h"
+#include "phonwright/zhuyin/zhuyin_code_table.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright {
 namespace {

@@ -14,10 +14,10 @@
 
 #include "phonwright.h"
 #include "phonwright/core/text_breaks.h"
-#include "phonwright/core/zhuyin_symbols.h"
 #include "phonwright/data/mkdata_chewing_phrases.h"
 #include "phonwright/data/mkdata_pinyin.h"
 #include "phonwright/train/english_evaluation.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 #include "platform/chinese_script.h"
 #include "platform/code_page.h"
 

@@ -1,6 +1,6 @@
 #include "quillon/app/recognition_services.h"
 
-#include "quillon/recognition/workspace_package_source.h"
+#include "quillon/device/workspace_package_source.h"
 
 namespace quillon {
 

@@ -6,7 +6,7 @@
 #include "quillon/cli/exit_codes.h"
 #include "quillon/cli/stream_message_sink.h"
 #include "quillon/device/file_bytes.h"
-#include "quillon/recognition/workspace_package_source.h"
+#include "quillon/device/workspace_package_source.h"
 #include "quillon/recognition/result_code_text.h"
 
 namespace quillon::cli {
@@ -55,7 +55,7 @@ int RunBuildImage(CliContext& context, std::span<const std::string> arguments) {
     code = source.FillPackage(package);
   }
   if (code != 0) {
-    context.err << "build-image: " << DescribeResultCode(static_cast<int>(code)) << "\n";
+    context.err << "build-image: " << DescribeResultCode(code) << "\n";
     return kExitRefused;
   }
 

@@ -16,7 +16,7 @@
 #include "quillon/cli/exit_codes.h"
 #include "quillon/device/device_backend.h"
 #include "quillon/device/download_controller.h"
-#include "quillon/recognition/workspace_package_source.h"
+#include "quillon/device/workspace_package_source.h"
 
 namespace quillon::cli {
 namespace {
@@ -100,7 +100,7 @@ class LoopTimers final : public device::DownloadTimers {
 // nodes the user may not open.
 void ReportInaccessibleNodes(const device::Transport& transport, std::ostream& err) {
   for (const device::InaccessibleInterface& node : transport.InaccessibleInterfaces()) {
-    if (node.error != device::kErrorAccessDenied) continue;
+    if (node.error != kErrorAccessDenied) continue;
     err << "quillon-cli: no permission to open " << node.path << " (" << std::strerror(node.osError);
     struct stat status {};
     if (::stat(node.path.c_str(), &status) == 0) {

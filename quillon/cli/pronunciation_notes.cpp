@@ -3,7 +3,7 @@
 #include <string>
 
 #include "phonwright.h"
-#include "phonwright/core/english_dictionary_format.h"
+#include "phonwright/english_dictionary/english_dictionary_format.h"
 
 namespace quillon::cli {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "phonwright/core/english_dictionary.h"
+#include "phonwright/english_dictionary/english_dictionary.h"
 
 namespace quillon::cli {
 

@@ -50,7 +50,7 @@ SentenceCheck CheckSentence(SentenceRecord record, TextLanguage language, Pronun
   SentenceCheck check;
   SentenceBlock block;
   std::size_t size = 0;
-  if (const int code = EncodeSentenceBlock(record, language, block, size)) {
+  if (const ResultCode code = EncodeSentenceBlock(record, language, block, size)) {
     check.refusal = DescribeResultCode(code);
   } else {
     check.unitBytes.assign(block.begin() + 4, block.begin() + 4 + platform::LoadLittle16(block.data() + 2));
@@ -77,7 +77,7 @@ void RefuseWithMessage(CommandFileCheck& check, UserMessage message) {
   check.message = std::move(message);
 }
 
-void RefuseWithCode(CommandFileCheck& check, int code) {
+void RefuseWithCode(CommandFileCheck& check, ResultCode code) {
   check.failure = DescribeResultCode(code);
   check.error = LineDiagnostic{0, Ascii(*check.failure)};
 }
@@ -119,7 +119,7 @@ CommandFileCheck CheckCommandFile(const WorkingDirectory& workspace, const AsrFi
   } else if (!CheckFileLanguage(check.path, languages)) {
     RefuseWithMessage(check, LanguageConflictMessage(check.path));
   } else if (const GroupMeasure measure = MeasureGroupData(check.path, converter, systemLanguage);
-             measure.code != kResultOk) {
+             measure.code != kSuccess) {
     RefuseWithCode(check, measure.code);
   } else {
     check.groupDataSize = measure.size;
@@ -135,7 +135,7 @@ bool CommandFileCheck::ok() const {
 }
 
 bool WorkspaceCheck::ok() const {
-  return packageCode == kResultOk && std::all_of(files.begin(), files.end(), [](const auto& f) { return f.ok(); });
+  return packageCode == kSuccess && std::all_of(files.begin(), files.end(), [](const auto& f) { return f.ok(); });
 }
 
 WorkspaceCheck CheckWorkspace(const WorkingDirectory& workspace, const DownloadSettings& settings,

@@ -15,6 +15,7 @@
 #include "quillon/config/user_message.h"
 #include "quillon/recognition/download_settings.h"
 #include "quillon/recognition/line_diagnostic.h"
+#include "quillon/recognition/result_codes.h"
 #include "quillon/recognition/sentence_converter.h"
 #include "quillon/recognition/sentence_record.h"
 #include "quillon/recognition/text_language.h"
@@ -47,7 +48,7 @@ struct CommandFileCheck {
 
 struct WorkspaceCheck {
   std::vector<CommandFileCheck> files;
-  int packageCode = 0;                   // building the whole image
+  ResultCode packageCode = kSuccess;     // building the whole image
   std::vector<UserMessage> packageMessages;
   std::size_t packageLength = 0;
 

@@ -13,8 +13,8 @@
 #include <functional>
 #include <span>
 
-#include "quillon/device/result_codes.h"
 #include "quillon/device/transport.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon::device {
 

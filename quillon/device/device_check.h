@@ -3,8 +3,8 @@
 // information read.
 #pragma once
 
-#include "quillon/device/result_codes.h"
 #include "quillon/device/transport.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon::device {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "quillon/device/device_enumerator.h"
-#include "quillon/device/result_codes.h"
 #include "quillon/device/transport.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon::device {
 

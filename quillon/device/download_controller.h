@@ -30,9 +30,9 @@
 #include "quillon/device/download_timers.h"
 #include "quillon/device/download_view.h"
 #include "quillon/device/package_source.h"
-#include "quillon/device/result_codes.h"
 #include "quillon/device/status_texts.h"
 #include "quillon/device/transport.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon::device {
 

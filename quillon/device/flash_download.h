@@ -7,8 +7,8 @@
 #include <span>
 
 #include "quillon/device/download_progress.h"
-#include "quillon/device/result_codes.h"
 #include "quillon/device/transport.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon::device {
 

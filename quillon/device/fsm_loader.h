@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "quillon/device/result_codes.h"
 #include "quillon/device/transport.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon::device {
 

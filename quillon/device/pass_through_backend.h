@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "quillon/device/pass_through_record.h"
-#include "quillon/device/result_codes.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon::device {
 

@@ -14,7 +14,7 @@
 
 #include "quillon/device/pass_through_backend.h"
 #include "quillon/device/pass_through_record.h"
-#include "quillon/device/result_codes.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon::device {
 

@@ -112,9 +112,9 @@ TargetReply MassStorageTarget::RunOnDevice(const CommandBlockWrapper& command,
                                dataOut};
   CommandReply reply = device_.Execute(handle_, request);
   switch (reply.error) {
-    case device::kSuccess: break;
-    case device::kErrorSemTimeout:
-    case device::kErrorDevNotExist: return {false, CommandStatus::Failed, {}};
+    case kSuccess: break;
+    case kErrorSemTimeout:
+    case kErrorDevNotExist: return {false, CommandStatus::Failed, {}};
     default: return {true, CommandStatus::PhaseError, {}};
   }
   if (reply.scsiStatus != 0) return Fail(reply.sense);

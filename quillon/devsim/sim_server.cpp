@@ -173,13 +173,13 @@ std::vector<std::uint8_t> SimServer::Answer(Client& client, std::span<const std:
           !fields.Bytes(device::kCommandBlockCapacity, block) || !fields.U32(transferLength) ||
           !fields.U32(timeout) || !fields.U8(senseLength) || blockLength > block.size() ||
           direction > 2) {
-        reply.U32(device::kErrorInvalidParameter).U8(0).U32(0);
+        reply.U32(kErrorInvalidParameter).U8(0).U32(0);
         break;
       }
       const auto transfer = static_cast<device::TransferDirection>(direction);
       if (transfer == device::TransferDirection::FromDevice &&
           transferLength > device::sim::kMaxFramePayload / 2) {
-        reply.U32(device::kErrorInvalidParameter).U8(0).U32(0);
+        reply.U32(kErrorInvalidParameter).U8(0).U32(0);
         break;
       }
       const CommandRequest request{block.first(blockLength), transfer, transferLength, timeout,
@@ -196,7 +196,7 @@ std::vector<std::uint8_t> SimServer::Answer(Client& client, std::span<const std:
     case Request::Dump: {
       std::string file;
       fields.Text(file);
-      reply.U32(WriteFlashImage(device_, file) ? device::kSuccess : device::kErrorGenFailure);
+      reply.U32(WriteFlashImage(device_, file) ? kSuccess : kErrorGenFailure);
       break;
     }
     case Request::Fault: {

@@ -54,7 +54,7 @@ bool HasStatusBytes(DeviceCommand command) {
          command == DeviceCommand::FsmEnd;
 }
 
-CommandReply Failure(device::ResultCode error) { return {error, kGood, {}, {}}; }
+CommandReply Failure(ResultCode error) { return {error, kGood, {}, {}}; }
 
 CommandReply Status(std::uint32_t transferLength, bool ok) {
   CommandReply reply;
@@ -106,12 +106,12 @@ std::uint32_t SimulatedDevice::DriveMask() const {
 std::vector<DeviceEvent> SimulatedDevice::TakeEvents() { return std::exchange(events_, {}); }
 
 device::OpenResult SimulatedDevice::Open(std::string_view path) {
-  if (!attached_ || path != kInterfacePath) return {device::kNoHandle, device::kErrorFileNotFound};
+  if (!attached_ || path != kInterfacePath) return {device::kNoHandle, kErrorFileNotFound};
   std::erase_if(handles_, [&](const auto& handle) { return handle.second != generation_; });
-  if (handles_.size() >= kMaxOpenHandles) return {device::kNoHandle, device::kErrorGenFailure};
+  if (handles_.size() >= kMaxOpenHandles) return {device::kNoHandle, kErrorGenFailure};
   const device::DeviceHandle handle = nextHandle_++;
   handles_[handle] = generation_;
-  return {handle, device::kSuccess};
+  return {handle, kSuccess};
 }
 
 void SimulatedDevice::Close(device::DeviceHandle handle) { handles_.erase(handle); }
@@ -123,21 +123,21 @@ bool SimulatedDevice::HandleIsLive(device::DeviceHandle handle) const {
 
 CommandReply SimulatedDevice::Execute(device::DeviceHandle handle, const CommandRequest& request) {
   const DeviceCommand command = Decode(request.commandBlock);
-  CommandLogEntry entry{command, 0, request.transferLength, request.timeoutSeconds, device::kSuccess};
+  CommandLogEntry entry{command, 0, request.transferLength, request.timeoutSeconds, kSuccess};
   CommandReply reply;
   if (!HandleIsLive(handle)) {
-    reply = Failure(device::kErrorDevNotExist);
+    reply = Failure(kErrorDevNotExist);
   } else if (command == DeviceCommand::Unknown || request.direction != DirectionOf(command) ||
              (request.direction == TransferDirection::ToDevice &&
               request.dataOut.size() != request.transferLength)) {
-    reply = Failure(device::kErrorGenFailure);
+    reply = Failure(kErrorGenFailure);
   } else if (const auto fault = faults_.Next(command)) {
     switch (*fault) {
-      case FaultKind::SystemError: reply = Failure(device::kErrorGenFailure); break;
-      case FaultKind::Timeout: reply = Failure(device::kErrorSemTimeout); break;
+      case FaultKind::SystemError: reply = Failure(kErrorGenFailure); break;
+      case FaultKind::Timeout: reply = Failure(kErrorSemTimeout); break;
       case FaultKind::Detach:
         Detach();
-        reply = Failure(device::kErrorDevNotExist);
+        reply = Failure(kErrorDevNotExist);
         break;
       case FaultKind::BadStatus:
         reply = HasStatusBytes(command) ? Status(request.transferLength, false) : CommandReply{};
@@ -168,14 +168,14 @@ CommandReply SimulatedDevice::Run(DeviceCommand command, const CommandRequest& r
   switch (command) {
     case DeviceCommand::TestUnitReady: return {};
     case DeviceCommand::Inquiry: {
-      if (block[4] != request.transferLength) return Failure(device::kErrorGenFailure);
+      if (block[4] != request.transferLength) return Failure(kErrorGenFailure);
       const device::InquiryData identity = device::InquiryDataOf(Identity());
       CommandReply reply;
       reply.dataIn.assign(identity.begin(), identity.begin() + std::min<std::size_t>(identity.size(), request.transferLength));
       return reply;
     }
     case DeviceCommand::DeviceInfo: {
-      if (address != kDeviceInfoAddress) return Failure(device::kErrorGenFailure);
+      if (address != kDeviceInfoAddress) return Failure(kErrorGenFailure);
       CommandReply reply;
       reply.dataIn.assign(16, 0);
       const std::string_view name = "QX27SIM";
@@ -186,7 +186,7 @@ CommandReply SimulatedDevice::Run(DeviceCommand command, const CommandRequest& r
     case DeviceCommand::ReadFlash: {
       CommandReply reply;
       reply.dataIn.assign(request.transferLength, 0);
-      if (!flash_.Read(address, reply.dataIn)) return Failure(device::kErrorGenFailure);
+      if (!flash_.Read(address, reply.dataIn)) return Failure(kErrorGenFailure);
       return reply;
     }
     case DeviceCommand::EraseFlash: {
@@ -196,7 +196,7 @@ CommandReply SimulatedDevice::Run(DeviceCommand command, const CommandRequest& r
     }
     case DeviceCommand::WriteFlash:
       if (request.dataOut.size() > kMaxWrite || !flash_.Program(address, request.dataOut)) {
-        return Failure(device::kErrorGenFailure);
+        return Failure(kErrorGenFailure);
       }
       return {};
     case DeviceCommand::FsmBegin: {
@@ -209,7 +209,7 @@ CommandReply SimulatedDevice::Run(DeviceCommand command, const CommandRequest& r
     case DeviceCommand::FsmData:
       if (!fsmLoading_ || request.dataOut.size() > kMaxFsmPiece ||
           request.dataOut.size() > fsmExpected_ - fsmReceived_.size()) {
-        return Failure(device::kErrorGenFailure);
+        return Failure(kErrorGenFailure);
       }
       fsmReceived_.insert(fsmReceived_.end(), request.dataOut.begin(), request.dataOut.end());
       return {};
@@ -223,14 +223,14 @@ CommandReply SimulatedDevice::Run(DeviceCommand command, const CommandRequest& r
       fsmLoading_ = false;
       if (!ok) return reply;
       reply = Status(request.transferLength, true);
-      if (options_.fsmEndReportsTimeout) reply.error = device::kErrorSemTimeout;
-      if (options_.fsmEndReplyLost) reply = Failure(device::kErrorDevNotExist);
+      if (options_.fsmEndReportsTimeout) reply.error = kErrorSemTimeout;
+      if (options_.fsmEndReplyLost) reply = Failure(kErrorDevNotExist);
       Reenumerate();  // the RAM program starts and the device comes back
       return reply;
     }
     case DeviceCommand::Unknown: break;
   }
-  return Failure(device::kErrorGenFailure);
+  return Failure(kErrorGenFailure);
 }
 
 }  // namespace quillon::devsim

@@ -57,7 +57,7 @@ inline constexpr std::uint8_t kSenseHardwareError = 0x04;
 inline constexpr std::uint8_t kSenseIllegalRequest = 0x05;
 
 struct CommandReply {
-  device::ResultCode error = device::kSuccess;
+  ResultCode error = kSuccess;
   std::uint8_t scsiStatus = 0;
   SenseData sense;  // with a CHECK CONDITION
   std::vector<std::uint8_t> dataIn;  // from-device transfers
@@ -68,7 +68,7 @@ struct CommandLogEntry {
   std::uint32_t address = 0;  // or the RAM program length / sum
   std::uint32_t length = 0;   // bytes moved, or the erase length
   std::uint32_t timeoutSeconds = 0;
-  device::ResultCode error = device::kSuccess;
+  ResultCode error = kSuccess;
 };
 
 struct DeviceEvent {

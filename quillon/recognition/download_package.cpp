@@ -8,9 +8,9 @@ DownloadPackage BuildDownloadPackage(const PackageInputs& inputs, PackageEntryTa
                                      SentenceConverter& engine, MessageSink& messages, PackageProgress progress) {
   DownloadPackage package;
   PackageBuilder builder(inputs, table, engine, std::move(progress));
-  if ((package.code = builder.PreparePackageEntries(messages)) != kResultOk) return package;
+  if ((package.code = builder.PreparePackageEntries(messages)) != kSuccess) return package;
   package.bytes.assign(builder.PackageLength(), 0);
-  if ((package.code = builder.FillPackage(package.bytes)) != kResultOk) return package;
+  if ((package.code = builder.FillPackage(package.bytes)) != kSuccess) return package;
   package.blockCount = builder.BlockCount();
   return package;
 }

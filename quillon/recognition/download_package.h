@@ -11,7 +11,7 @@
 namespace quillon {
 
 struct DownloadPackage {
-  int code = 0;  // 0 or the first failing code of PreparePackageEntries or FillPackage
+  ResultCode code = kSuccess;  // 0 or the first failing code of PreparePackageEntries or FillPackage
   std::vector<std::uint8_t> bytes;
   std::uint16_t blockCount = 0;
 };

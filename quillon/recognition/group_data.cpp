@@ -19,7 +19,7 @@ GroupMeasure MeasureGroupData(const std::filesystem::path& commandFile, Sentence
                               platform::LanguageId systemLanguage) {
   const FileBytes file = ReadWholeFile(commandFile);
   if (file.status == FileReadStatus::CannotOpen) return {kResultCommandFileUnreadable};
-  if (file.status == FileReadStatus::Empty) return {kResultFileEmpty};
+  if (file.status == FileReadStatus::Empty) return {kFileEmpty};
   const DecodedCommandText decoded = DecodeCommandText(file.bytes, systemLanguage);
   if (!decoded.ok) return {kResultUndecodableText};
   const int count = CountSentences(decoded.text);
@@ -36,14 +36,14 @@ GroupMeasure MeasureGroupData(const std::filesystem::path& commandFile, Sentence
   }
   size = RoundUpTo4(size);
   if (size > kMaxGroupDataSize) return {kResultGroupDataTooLarge};
-  return {kResultOk, size};
+  return {kSuccess, size};
 }
 
-int BuildGroupData(const std::filesystem::path& commandFile, const LanguageSettings& settings,
+ResultCode BuildGroupData(const std::filesystem::path& commandFile, const LanguageSettings& settings,
                    SentenceConverter& converter, platform::LanguageId systemLanguage, std::span<std::uint8_t> out) {
   const FileBytes file = ReadWholeFile(commandFile);
-  if (file.status == FileReadStatus::CannotOpen) return kResultFileUnreadable;
-  if (file.status == FileReadStatus::Empty) return kResultFileEmpty;
+  if (file.status == FileReadStatus::CannotOpen) return kFileOpenFailed;
+  if (file.status == FileReadStatus::Empty) return kFileEmpty;
   const DecodedCommandText decoded = DecodeCommandText(file.bytes, systemLanguage);
   if (!decoded.ok) return kResultUndecodableText;
   const int count = CountSentences(decoded.text);

@@ -12,12 +12,13 @@
 
 #include "platform/system_locale.h"
 #include "quillon/recognition/language_settings.h"
+#include "quillon/recognition/result_codes.h"
 #include "quillon/recognition/sentence_converter.h"
 
 namespace quillon {
 
 struct GroupMeasure {
-  int code = 0;
+  ResultCode code = kSuccess;
   std::size_t size = 0;  // rounded up to a multiple of 4
 };
 
@@ -30,7 +31,7 @@ GroupMeasure MeasureGroupData(const std::filesystem::path& commandFile, Sentence
 // 0x5003 cannot be opened; 0x5002 empty; 0x5018 not decodable; 0x5015 more
 // than 2000 sentences; 0x5019 a sentence refused; 0x5017 fewer sentences
 // parsed than counted; and those of EncodeGroupSentences.
-int BuildGroupData(const std::filesystem::path& commandFile, const LanguageSettings& settings,
+ResultCode BuildGroupData(const std::filesystem::path& commandFile, const LanguageSettings& settings,
                    SentenceConverter& converter, platform::LanguageId systemLanguage, std::span<std::uint8_t> out);
 
 }  // namespace quillon

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
+#include "phonwright/units/unit_name_table.h"
 #include "platform/byte_order.h"
 #include "quillon/recognition/result_codes.h"
-#include "quillon/recognition/unit_name_table.h"
 
 namespace quillon {
 namespace {
@@ -55,7 +55,7 @@ bool EncodeEnglishUnits(std::string_view units, std::size_t count, std::uint8_t*
     if (at == std::string_view::npos) return false;
     std::size_t end = units.find(' ', at);
     if (end == std::string_view::npos) end = units.size();
-    const std::optional<std::size_t> slot = FindUnitSlot(units.substr(at, end - at));
+    const std::optional<std::size_t> slot = phonwright::FindUnitSlot(units.substr(at, end - at));
     if (!slot) return false;
     out[i] = static_cast<std::uint8_t>(*slot);
     at = end;
@@ -70,7 +70,7 @@ std::size_t SentenceBlockSize(int unitCount, TextLanguage language) {
   return 4 + n + n % 2;
 }
 
-int EncodeSentenceBlock(const SentenceRecord& record, TextLanguage language, SentenceBlock& block,
+ResultCode EncodeSentenceBlock(const SentenceRecord& record, TextLanguage language, SentenceBlock& block,
                         std::size_t& size) {
   const std::size_t unitBytes = UnitByteCount(record.unitCount, language);
   size = SentenceBlockSize(record.unitCount, language);
@@ -80,10 +80,10 @@ int EncodeSentenceBlock(const SentenceRecord& record, TextLanguage language, Sen
   platform::StoreLittle16(block.data() + 2, static_cast<std::uint16_t>(unitBytes));
   const bool encoded = IsEnglish(language) ? EncodeEnglishUnits(record.unitNameString, unitBytes, block.data() + 4)
                                            : EncodeChineseUnits(record.unitNameString, unitBytes / 2, block.data() + 4);
-  return encoded ? kResultOk : kResultSentenceRefused;
+  return encoded ? kSuccess : kResultSentenceRefused;
 }
 
-int EncodeGroupSentences(const LanguageSettings& settings, std::span<std::uint8_t> out,
+ResultCode EncodeGroupSentences(const LanguageSettings& settings, std::span<std::uint8_t> out,
                          std::span<const SentenceRecord> records, TextLanguage language) {
   const std::uint8_t flag = LanguageFlag(language);
   bool secondary = false;
@@ -100,12 +100,12 @@ int EncodeGroupSentences(const LanguageSettings& settings, std::span<std::uint8_
   SentenceBlock block;
   for (const SentenceRecord& record : records) {
     std::size_t blockSize = 0;
-    if (int code = EncodeSentenceBlock(record, language, block, blockSize)) return code;
+    if (ResultCode code = EncodeSentenceBlock(record, language, block, blockSize)) return code;
     if (position + blockSize > out.size()) return kResultGroupDataTooLarge;
     std::copy_n(block.begin(), blockSize, out.begin() + static_cast<std::ptrdiff_t>(position));
     position += blockSize;
   }
-  return kResultOk;
+  return kSuccess;
 }
 
 }  // namespace quillon

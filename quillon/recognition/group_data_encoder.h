@@ -22,6 +22,7 @@
 #include <span>
 
 #include "quillon/recognition/language_settings.h"
+#include "quillon/recognition/result_codes.h"
 #include "quillon/recognition/sentence_record.h"
 #include "quillon/recognition/text_language.h"
 
@@ -39,7 +40,7 @@ using SentenceBlock = std::array<std::uint8_t, kMaxSentenceBlockSize>;
 // Encodes the block of one sentence into `block` and returns 0 with its size
 // in `size`; 0x501A when it would exceed 512 bytes, 0x5019 when the unit names
 // do not read as the sentence's unit count.
-int EncodeSentenceBlock(const SentenceRecord& record, TextLanguage language, SentenceBlock& block,
+ResultCode EncodeSentenceBlock(const SentenceRecord& record, TextLanguage language, SentenceBlock& block,
                         std::size_t& size);
 
 // Writes the header and the sentence blocks of `records` into `out`, which
@@ -48,7 +49,7 @@ int EncodeSentenceBlock(const SentenceRecord& record, TextLanguage language, Sen
 // its unit count of "I<initial> ... F<final>" pairs (Chinese) or of names of
 // the unit name table (English); 0x501C when the language is neither of the
 // settings' languages; 0x501B when the blocks do not fit `out`.
-int EncodeGroupSentences(const LanguageSettings& settings, std::span<std::uint8_t> out,
+ResultCode EncodeGroupSentences(const LanguageSettings& settings, std::span<std::uint8_t> out,
                          std::span<const SentenceRecord> records, TextLanguage language);
 
 }  // namespace quillon

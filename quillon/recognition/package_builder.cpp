@@ -24,12 +24,12 @@ LanguageSettings LanguageSettingsOf(const AsrSettings& asr) {
 }
 
 // Copies the file's bytes into `destination`, cut or zero-padded to its size.
-int CopyFileInto(const std::filesystem::path& path, std::span<std::uint8_t> destination) {
+ResultCode CopyFileInto(const std::filesystem::path& path, std::span<std::uint8_t> destination) {
   const FileBytes file = ReadWholeFile(path);
-  if (file.status == FileReadStatus::CannotOpen) return kResultFileUnreadable;
+  if (file.status == FileReadStatus::CannotOpen) return kFileOpenFailed;
   const std::size_t copied = std::min(file.bytes.size(), destination.size());
   std::copy_n(reinterpret_cast<const std::uint8_t*>(file.bytes.data()), copied, destination.begin());
-  return kResultOk;
+  return kSuccess;
 }
 
 }  // namespace
@@ -42,8 +42,8 @@ void PackageBuilder::Report(PackageStep step, std::size_t index, std::size_t cou
   if (progress_) progress_(step, index, count, entry);
 }
 
-int PackageBuilder::AddImageEntry(PackageSource source, std::uint16_t type, std::u16string_view storedPath,
-                                  int unreadableCode, MessageSink& messages) {
+ResultCode PackageBuilder::AddImageEntry(PackageSource source, std::uint16_t type, std::u16string_view storedPath,
+                                  ResultCode unreadableCode, MessageSink& messages) {
   PackageEntry entry;
   entry.type = type;
   entry.source = source;
@@ -54,7 +54,7 @@ int PackageBuilder::AddImageEntry(PackageSource source, std::uint16_t type, std:
   }
   const std::optional<std::uint64_t> size = FileSizeOf(entry.path);
   if (!size) return unreadableCode;
-  if (*size == 0) return kResultFileEmpty;
+  if (*size == 0) return kFileEmpty;
   if (source == PackageSource::McuImage && RoundUp(*size, 8) > kPackageHeaderOffset) {
     messages.Show(McuImageTooLargeMessage(entry.path, kPackageHeaderOffset));
     return kResultMcuImageTooLarge;
@@ -64,13 +64,13 @@ int PackageBuilder::AddImageEntry(PackageSource source, std::uint16_t type, std:
   return AddMeasuredEntry(std::move(entry));
 }
 
-int PackageBuilder::AddMeasuredEntry(PackageEntry entry) {
+ResultCode PackageBuilder::AddMeasuredEntry(PackageEntry entry) {
   if (!table_.Add(std::move(entry))) return kResultTooManyEntries;
   Report(PackageStep::Measuring, table_.size() - 1, expectedEntries_, table_.entries().back());
-  return kResultOk;
+  return kSuccess;
 }
 
-int PackageBuilder::AddCommandFileEntries(MessageSink& messages) {
+ResultCode PackageBuilder::AddCommandFileEntries(MessageSink& messages) {
   const LanguageSettings languages = LanguageSettingsOf(inputs_.asr);
   for (const AsrFileEntry& file : inputs_.asr.activeFiles()) {
     if (file.GroupID < 0 || file.GroupID > kMaxGroupId) return kResultGroupIdOutOfRange;
@@ -87,14 +87,14 @@ int PackageBuilder::AddCommandFileEntries(MessageSink& messages) {
       return kResultLanguageConflict;
     }
     const GroupMeasure measure = MeasureGroupData(entry.path, converter_, inputs_.systemLanguage);
-    if (measure.code != kResultOk) return measure.code;
+    if (measure.code != kSuccess) return measure.code;
     entry.size = static_cast<std::uint32_t>(measure.size);
-    if (int code = AddMeasuredEntry(std::move(entry))) return code;
+    if (ResultCode code = AddMeasuredEntry(std::move(entry))) return code;
   }
-  return kResultOk;
+  return kSuccess;
 }
 
-int PackageBuilder::PreparePackageEntries(MessageSink& messages) {
+ResultCode PackageBuilder::PreparePackageEntries(MessageSink& messages) {
   table_.Clear();
   layout_ = {};
   const FirmwareImageSet& firmware = inputs_.firmware;
@@ -103,26 +103,26 @@ int PackageBuilder::PreparePackageEntries(MessageSink& messages) {
   const std::size_t voiceFiles = inputs_.voices.entries.size();
   expectedEntries_ = 2 + dynamicImages.size() + commandFiles + voiceFiles;
 
-  if (int code = AddImageEntry(PackageSource::McuImage, kMcuImageType, firmware.mcuImagePath.view(),
+  if (ResultCode code = AddImageEntry(PackageSource::McuImage, kMcuImageType, firmware.mcuImagePath.view(),
                                kResultMcuImageUnreadable, messages)) {
     return code;
   }
   for (const DynamicImageEntry& image : dynamicImages) {
     const auto type = static_cast<std::uint16_t>(image.TaskID + kDynamicImageTypeBase);
-    if (int code = AddImageEntry(PackageSource::DynamicImage, type, image.PathName.view(), kResultImageFileUnreadable,
+    if (ResultCode code = AddImageEntry(PackageSource::DynamicImage, type, image.PathName.view(), kResultImageFileUnreadable,
                                    messages)) {
       return code;
     }
   }
-  if (int code = AddImageEntry(PackageSource::DspImage, kDspImageType, firmware.dspImagePath.view(),
+  if (ResultCode code = AddImageEntry(PackageSource::DspImage, kDspImageType, firmware.dspImagePath.view(),
                                kResultDspImageUnreadable, messages)) {
     return code;
   }
   if (commandFiles + voiceFiles + table_.size() > kMaxPackageEntries) return kResultTooManyEntries;
-  if (int code = AddCommandFileEntries(messages)) return code;
+  if (ResultCode code = AddCommandFileEntries(messages)) return code;
   for (const VoiceFileEntry& voice : inputs_.voices.entries) {
     const auto type = static_cast<std::uint16_t>(voice.VoiceID);
-    if (int code = AddImageEntry(PackageSource::VoiceFile, type, voice.PathName.view(), kResultImageFileUnreadable,
+    if (ResultCode code = AddImageEntry(PackageSource::VoiceFile, type, voice.PathName.view(), kResultImageFileUnreadable,
                                    messages)) {
       return code;
     }
@@ -131,21 +131,21 @@ int PackageBuilder::PreparePackageEntries(MessageSink& messages) {
   const std::optional<PackageLayout> layout = LayOutPackage(table_);
   if (!layout) return kResultImageTooLarge;
   layout_ = *layout;
-  return kResultOk;
+  return kSuccess;
 }
 
-int PackageBuilder::FillEntry(const PackageEntry& entry, std::span<std::uint8_t> destination) {
+ResultCode PackageBuilder::FillEntry(const PackageEntry& entry, std::span<std::uint8_t> destination) {
   if (entry.source != PackageSource::CommandFile) return CopyFileInto(entry.path, destination);
   return BuildGroupData(entry.path, LanguageSettingsOf(inputs_.asr), converter_, inputs_.systemLanguage, destination);
 }
 
-int PackageBuilder::FillPackage(std::span<std::uint8_t> image) {
+ResultCode PackageBuilder::FillPackage(std::span<std::uint8_t> image) {
   const std::vector<PackageEntry>& entries = table_.entries();
   if (entries.empty() || image.size() != layout_.length) return kResultLengthMismatch;
 
   const PackageEntry& mcu = entries.front();
   Report(PackageStep::Filling, 0, entries.size(), mcu);
-  if (int code = CopyFileInto(mcu.path, image.first(static_cast<std::size_t>(RoundUp(mcu.size, 8))))) return code;
+  if (ResultCode code = CopyFileInto(mcu.path, image.first(static_cast<std::size_t>(RoundUp(mcu.size, 8))))) return code;
   WritePackageHeader(image, table_, layout_);
 
   std::uint64_t end = 0;
@@ -153,10 +153,10 @@ int PackageBuilder::FillPackage(std::span<std::uint8_t> image) {
     const PackageEntry& entry = entries[i];
     Report(PackageStep::Filling, i, entries.size(), entry);
     if (std::uint64_t{entry.offset} + entry.size > image.size()) return kResultLengthMismatch;
-    if (int code = FillEntry(entry, image.subspan(entry.offset, entry.size))) return code;
+    if (ResultCode code = FillEntry(entry, image.subspan(entry.offset, entry.size))) return code;
     end = std::uint64_t{entry.offset} + entry.size;
   }
-  return end == layout_.length ? kResultOk : kResultLengthMismatch;
+  return end == layout_.length ? kSuccess : kResultLengthMismatch;
 }
 
 }  // namespace quillon

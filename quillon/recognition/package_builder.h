@@ -22,6 +22,7 @@
 #include "quillon/recognition/memoizing_sentence_converter.h"
 #include "quillon/recognition/package_entry.h"
 #include "quillon/recognition/package_layout.h"
+#include "quillon/recognition/result_codes.h"
 
 namespace quillon {
 
@@ -58,7 +59,7 @@ class PackageBuilder {
   //   0x501C  a command file's language does not fit the settings (message)
   //   0x5009  the image would cover more than 0xFFFF blocks
   //   and the codes of MeasureGroupData
-  int PreparePackageEntries(MessageSink& messages);
+  ResultCode PreparePackageEntries(MessageSink& messages);
 
   // The length of the image for the current table (0 before a successful prepare).
   std::uint32_t PackageLength() const { return layout_.length; }
@@ -67,14 +68,14 @@ class PackageBuilder {
   // Fills `image` (zero-filled, PackageLength() bytes). Codes: 0; 0x5003 a
   // file cannot be opened; 0x5005 the length differs from the layout; and
   // those of BuildGroupData.
-  int FillPackage(std::span<std::uint8_t> image);
+  ResultCode FillPackage(std::span<std::uint8_t> image);
 
  private:
-  int AddImageEntry(PackageSource source, std::uint16_t type, std::u16string_view storedPath, int unreadableCode,
+  ResultCode AddImageEntry(PackageSource source, std::uint16_t type, std::u16string_view storedPath, ResultCode unreadableCode,
                     MessageSink& messages);
-  int AddMeasuredEntry(PackageEntry entry);
-  int AddCommandFileEntries(MessageSink& messages);
-  int FillEntry(const PackageEntry& entry, std::span<std::uint8_t> destination);
+  ResultCode AddMeasuredEntry(PackageEntry entry);
+  ResultCode AddCommandFileEntries(MessageSink& messages);
+  ResultCode FillEntry(const PackageEntry& entry, std::span<std::uint8_t> destination);
   void Report(PackageStep step, std::size_t index, std::size_t count, const PackageEntry& entry) const;
 
   PackageInputs inputs_;

@@ -9,10 +9,10 @@
 namespace quillon {
 namespace {
 
-constexpr std::array<std::pair<int, const char*>, 21> kDescriptions = {{
-    {kResultOk, "success"},
-    {kResultFileEmpty, "a configured file is empty"},
-    {kResultFileUnreadable, "a file cannot be opened while the image is filled"},
+constexpr std::array<std::pair<ResultCode, const char*>, 21> kDescriptions = {{
+    {kSuccess, "success"},
+    {kFileEmpty, "a configured file is empty"},
+    {kFileOpenFailed, "a file cannot be opened while the image is filled"},
     {kResultTooManyEntries, "more than 50000 entries"},
     {kResultLengthMismatch, "the filled image differs from its layout"},
     {kResultMcuImageTooLarge, "the MCU image does not fit below 0x6000"},
@@ -35,7 +35,7 @@ constexpr std::array<std::pair<int, const char*>, 21> kDescriptions = {{
 
 }  // namespace
 
-std::string DescribeResultCode(int code) {
+std::string DescribeResultCode(ResultCode code) {
   char number[16];
   std::snprintf(number, sizeof number, "0x%04X", static_cast<unsigned>(code));
   for (const auto& [known, text] : kDescriptions) {

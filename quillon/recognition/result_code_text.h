@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "quillon/recognition/result_codes.h"
+
 namespace quillon {
 
 // "0x5019: a sentence fails the content check or gives no unit codes", or
 // "0xNNNN" for a code this layer does not produce.
-std::string DescribeResultCode(int code);
+std::string DescribeResultCode(ResultCode code);
 
 }  // namespace quillon

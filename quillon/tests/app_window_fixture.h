@@ -115,12 +115,12 @@ class NoDevices final : public device::DeviceBackend, device::PassThroughBackend
   device::DeviceChangeSource& Changes() override { return *this; }
 
   device::OpenResult Open(std::string_view) override {
-    return {device::kNoHandle, device::kErrorFileNotFound};
+    return {device::kNoHandle, kErrorFileNotFound};
   }
   void Close(device::DeviceHandle) override {}
   bool QueryBusIsUsb(device::DeviceHandle) override { return false; }
-  device::ResultCode Execute(device::DeviceHandle, device::PassThroughRecord&) override {
-    return device::kErrorDevNotExist;
+  ResultCode Execute(device::DeviceHandle, device::PassThroughRecord&) override {
+    return kErrorDevNotExist;
   }
   std::vector<device::UsbStorageCandidate> ListUsbStorageDevices() override { return {}; }
   std::vector<device::StorageInterface> ListStorageInterfaces() override { return {}; }

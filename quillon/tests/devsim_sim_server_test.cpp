@@ -49,7 +49,7 @@ TEST_F(SimServerTest, ControlRequestsDetachAndAttachWithEventsAndDriveMask) {
   EXPECT_TRUE(backend->Enumerator().ListStorageInterfaces().empty());
   EXPECT_EQ(backend->Changes().CurrentDriveMask(), 0u);
   EXPECT_EQ(backend->PassThrough().Open(SimulatedDevice::kInterfacePath).error,
-            device::kErrorFileNotFound);
+            kErrorFileNotFound);
 
   EXPECT_EQ(SendControl(kSocket, "attach"), "");
   EXPECT_EQ(WaitForEvents(1), std::vector{device::DeviceChange::Arrival});
@@ -65,7 +65,7 @@ TEST_F(SimServerTest, FaultAndDumpThroughTheControlChannel) {
   ASSERT_EQ(opened.error, 0u);
   EXPECT_TRUE(backend->PassThrough().QueryBusIsUsb(opened.handle));
   device::PassThroughRecord record = device::StandardRecordTemplate();
-  EXPECT_EQ(backend->PassThrough().Execute(opened.handle, record), device::kErrorSemTimeout);
+  EXPECT_EQ(backend->PassThrough().Execute(opened.handle, record), kErrorSemTimeout);
 
   EXPECT_EQ(SendControl(kSocket, "dump:flash.bin"), "");
   std::ifstream dump("flash.bin", std::ios::binary);

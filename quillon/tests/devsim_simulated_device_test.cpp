@@ -66,9 +66,9 @@ TEST_F(SimulatedDeviceTest, FlashErasesWholeBlocksAndProgrammingOnlyClearsBits) 
   EXPECT_EQ(device.Flash().Bytes()[0x10000], 0xFF);
 
   EXPECT_EQ(Erase(0x20000, 0x20000).dataIn[0], 0) << "past the end of the flash";
-  EXPECT_EQ(Write(0x2FFFF, first).error, device::kErrorGenFailure);
+  EXPECT_EQ(Write(0x2FFFF, first).error, kErrorGenFailure);
   const std::vector<std::uint8_t> tooLong(4097, 0);
-  EXPECT_EQ(Write(0, tooLong).error, device::kErrorGenFailure);
+  EXPECT_EQ(Write(0, tooLong).error, kErrorGenFailure);
 }
 
 TEST_F(SimulatedDeviceTest, RamProgramWithTheRightSumRestartsWithTheReadyIdentity) {
@@ -88,7 +88,7 @@ TEST_F(SimulatedDeviceTest, ReEnumerationAfterTheLoadDetachesAndComesBackReady) 
   EXPECT_FALSE(events[0].arrival);
   EXPECT_TRUE(events[1].arrival);
   EXPECT_EQ(events[1].driveBit, 3);
-  EXPECT_EQ(Inquiry().error, device::kErrorDevNotExist) << "old handles are stale";
+  EXPECT_EQ(Inquiry().error, kErrorDevNotExist) << "old handles are stale";
   handle = device.Open(SimulatedDevice::kInterfacePath).handle;
   EXPECT_EQ(device::IdentifyInquiry(Inquiry().dataIn), device::DeviceIdentity::Ready);
 
@@ -103,19 +103,19 @@ TEST_F(SimulatedDeviceTest, DetachedDeviceCannotBeOpenedAndHasNoDriveBit) {
   EXPECT_EQ(device.DriveMask(), 1u << 3);
   device.Detach();
   EXPECT_EQ(device.DriveMask(), 0u);
-  EXPECT_EQ(device.Open(SimulatedDevice::kInterfacePath).error, device::kErrorFileNotFound);
+  EXPECT_EQ(device.Open(SimulatedDevice::kInterfacePath).error, kErrorFileNotFound);
   device.Attach();
-  EXPECT_EQ(device.Open("sim/other").error, device::kErrorFileNotFound);
+  EXPECT_EQ(device.Open("sim/other").error, kErrorFileNotFound);
 }
 
 TEST_F(SimulatedDeviceTest, DeviceInformationIsAnsweredAt0x2100Only) {
   EXPECT_EQ(Vendor(0xEF, 0x01, 0x2100, TransferDirection::FromDevice, 16).dataIn.size(), 16u);
   EXPECT_EQ(Vendor(0xEF, 0x01, 0x2000, TransferDirection::FromDevice, 16).error,
-            device::kErrorGenFailure);
+            kErrorGenFailure);
   EXPECT_EQ(Vendor(0xEF, 0x01, 0x2100, TransferDirection::ToDevice, 0).error,
-            device::kErrorGenFailure)
+            kErrorGenFailure)
       << "wrong direction";
-  EXPECT_EQ(Vendor(0xEF, 0x55, 0, TransferDirection::FromDevice, 2).error, device::kErrorGenFailure);
+  EXPECT_EQ(Vendor(0xEF, 0x55, 0, TransferDirection::FromDevice, 2).error, kErrorGenFailure);
 }
 
 TEST_F(SimulatedDeviceTest, FaultsHitTheirCommandFromTheNthOnForTheirCount) {
@@ -130,7 +130,7 @@ TEST_F(SimulatedDeviceTest, FaultsHitTheirCommandFromTheNthOnForTheirCount) {
   device.Faults().Clear();
   device.Faults().Add(*ParseFault("any:detach:2"));
   EXPECT_EQ(Inquiry().error, 0u);
-  EXPECT_EQ(Erase(0, 0x10000).error, device::kErrorDevNotExist);
+  EXPECT_EQ(Erase(0, 0x10000).error, kErrorDevNotExist);
   EXPECT_FALSE(device.Attached());
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "phonwright.h"
+#include "phonwright/units/unit_name_table.h"
 #include "platform/byte_order.h"
 #include "quillon/recognition/command_file_loader.h"
 #include "quillon/recognition/command_text_decoder.h"
@@ -17,7 +18,6 @@
 #include "quillon/recognition/group_data.h"
 #include "quillon/recognition/group_data_encoder.h"
 #include "quillon/recognition/phonwright_sentence_converter.h"
-#include "quillon/recognition/unit_name_table.h"
 #include "quillon/tests/recognition_test_text.h"
 
 namespace quillon {
@@ -67,7 +67,7 @@ class EngineDataTest : public ::testing::Test {
       ASSERT_EQ(EncodeSentenceBlock(record, TextLanguage::English, block, size), 0);
       ASSERT_EQ(platform::LoadLittle16(block.data() + 2), names.size());
       for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::optional<std::size_t> slot = FindUnitSlot(names[i]);
+        const std::optional<std::size_t> slot = phonwright::FindUnitSlot(names[i]);
         ASSERT_TRUE(slot) << names[i];
         EXPECT_EQ(block[4 + i], *slot) << names[i];
       }

@@ -10,8 +10,8 @@
 #include <map>
 #include <string>
 
+#include "phonwright/units/unit_name_table.h"
 #include "quillon/recognition/sentence_converter.h"
-#include "quillon/recognition/unit_name_table.h"
 
 namespace quillon::testing {
 
@@ -24,7 +24,7 @@ class FakeSentenceConverter final : public SentenceConverter {
     if (IsEnglish(language)) {
       for (char c : text) {
         const auto slot = static_cast<std::size_t>((static_cast<unsigned char>(c) - 'a' + 136) % 136);
-        conversion.unitNameString += std::string(UnitNameAt(slot)) + " ";
+        conversion.unitNameString += std::string(phonwright::UnitNameAt(slot)) + " ";
         conversion.unitCodeList += "412 ";
         conversion.phoneString += "AA ";
         conversion.displayString += u"AA ";

@@ -39,7 +39,7 @@ Bytes Encode(const std::vector<SentenceRecord>& records, TextLanguage language, 
   Bytes out(size, 0);
   const int result = EncodeGroupSentences(settings, out, records, language);
   if (code != nullptr) *code = result;
-  else EXPECT_EQ(result, kResultOk);
+  else EXPECT_EQ(result, kSuccess);
   return out;
 }
 
@@ -123,10 +123,10 @@ TEST_F(GroupFileTest, MeasureAndBuildAgreeAndConvertOnce) {
   const auto path = Write("two.txt", "1 abc\r\n2 abcd\r\n3 a\r\n");
   MemoizingSentenceConverter converter(fake_);
   const GroupMeasure measure = MeasureGroupData(path, converter, platform::kLangEnglishUs);
-  ASSERT_EQ(measure.code, kResultOk);
+  ASSERT_EQ(measure.code, kSuccess);
   EXPECT_EQ(measure.size, 24u);  // 2 + 8 + 8 + 6 = 24
   Bytes out(measure.size, 0);
-  ASSERT_EQ(BuildGroupData(path, {}, converter, platform::kLangEnglishUs, out), kResultOk);
+  ASSERT_EQ(BuildGroupData(path, {}, converter, platform::kLangEnglishUs, out), kSuccess);
   EXPECT_EQ(fake_.calls, 3);
   EXPECT_EQ(out, (Bytes{3, 0, 1, 0, 3, 0, 0, 1, 2, 0xFF, 2, 0, 4, 0, 0, 1, 2, 3, 3, 0, 1, 0, 0, 0xFF}));
 }
@@ -147,7 +147,7 @@ TEST_F(GroupFileTest, MemoAnswersAnyOrderAndRepeatsWithoutConvertingAgain) {
 
 TEST_F(GroupFileTest, MeasureCodes) {
   EXPECT_EQ(MeasureGroupData("missing.txt", fake_, platform::kLangEnglishUs).code, kResultCommandFileUnreadable);
-  EXPECT_EQ(MeasureGroupData(Write("empty.txt", ""), fake_, platform::kLangEnglishUs).code, kResultFileEmpty);
+  EXPECT_EQ(MeasureGroupData(Write("empty.txt", ""), fake_, platform::kLangEnglishUs).code, kFileEmpty);
   EXPECT_EQ(MeasureGroupData(Write("utf16be.txt", std::string("\xFE\xFF\0" "1", 4)), fake_, platform::kLangEnglishUs).code,
             kResultUndecodableText);
   EXPECT_EQ(MeasureGroupData(Write("none.txt", "no sentences\n"), fake_, platform::kLangEnglishUs).code,
@@ -172,10 +172,10 @@ TEST_F(GroupFileTest, GroupLimitAppliesAfterRounding) {
 TEST_F(GroupFileTest, BuildRefusesWhatTheContentCheckRefuses) {
   const auto path = Write("bad.txt", "1 on\n2 back\\slash\n");
   const GroupMeasure measure = MeasureGroupData(path, fake_, platform::kLangEnglishUs);
-  ASSERT_EQ(measure.code, kResultOk);  // measuring does not check the content
+  ASSERT_EQ(measure.code, kSuccess);  // measuring does not check the content
   Bytes out(measure.size, 0);
   EXPECT_EQ(BuildGroupData(path, {}, fake_, platform::kLangEnglishUs, out), kResultSentenceRefused);
-  EXPECT_EQ(BuildGroupData("gone.txt", {}, fake_, platform::kLangEnglishUs, out), kResultFileUnreadable);
+  EXPECT_EQ(BuildGroupData("gone.txt", {}, fake_, platform::kLangEnglishUs, out), kFileOpenFailed);
 }
 
 // 0x10002 used to be written as ID 2, the same block as the real ID 2.
@@ -184,14 +184,14 @@ TEST_F(GroupFileTest, BuildRefusesIdsTheSixteenBitFieldCannotHold) {
                            "0x2 on\n0xFFFF off\n", "0x2 on\n0xZZ off\n", "0x2 on\n-1 off\n", "-1 on\n"}) {
     const auto path = Write("ids.txt", text);
     const GroupMeasure measure = MeasureGroupData(path, fake_, platform::kLangEnglishUs);
-    ASSERT_EQ(measure.code, kResultOk) << text;
+    ASSERT_EQ(measure.code, kSuccess) << text;
     Bytes out(measure.size, 0);
     EXPECT_EQ(BuildGroupData(path, {}, fake_, platform::kLangEnglishUs, out), kResultSentenceRefused) << text;
   }
   const auto top = Write("top.txt", "0 on\n0xFFFE off\n");
   const GroupMeasure measure = MeasureGroupData(top, fake_, platform::kLangEnglishUs);
   Bytes out(measure.size, 0);
-  ASSERT_EQ(BuildGroupData(top, {}, fake_, platform::kLangEnglishUs, out), kResultOk);
+  ASSERT_EQ(BuildGroupData(top, {}, fake_, platform::kLangEnglishUs, out), kSuccess);
   EXPECT_EQ(out[2] | out[3] << 8, 0);
   EXPECT_EQ(out[8] | out[9] << 8, 0xFFFE);  // after the 6-byte block of "on"
 }

@@ -70,7 +70,7 @@ class PackageTest : public ::testing::Test {
 
 TEST_F(PackageTest, McuAndDspAloneMakeATwoEntryPackage) {
   const DownloadPackage package = Build();
-  ASSERT_EQ(package.code, kResultOk);
+  ASSERT_EQ(package.code, kSuccess);
   ASSERT_EQ(package.bytes.size(), 0x6030u + 16);
   EXPECT_EQ(Slice(package.bytes, 0, 4), Bytes(4, 'M'));
   EXPECT_EQ(Slice(package.bytes, 100, 4), Bytes(4, 0));
@@ -88,7 +88,7 @@ TEST_F(PackageTest, DynamicImagesSit512AlignedAndSizesRoundToFour) {
   WriteFile("fw/dsp.bin", std::string(5, 'D'));
   AddDynamicImage(2, u"\\fw\\task.bin");
   const DownloadPackage package = Build();
-  ASSERT_EQ(package.code, kResultOk);
+  ASSERT_EQ(package.code, kSuccess);
   const auto& entries = table_.entries();
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[1].type, 7);
@@ -123,7 +123,7 @@ TEST_F(PackageTest, GroupIdsUpTo63AreAccepted) {
   WriteFile("a.txt", "1 on\n");
   AddCommandFile(63, u"\\a.txt");
   asr_.primaryLanguage = 1;
-  ASSERT_EQ(Build().code, kResultOk);
+  ASSERT_EQ(Build().code, kSuccess);
   EXPECT_EQ(table_.entries()[2].type, 127);
   asr_.files[0].GroupID = 64;
   EXPECT_EQ(Build().code, kResultGroupIdOutOfRange);
@@ -145,13 +145,13 @@ TEST_F(PackageTest, MissingFilesAreNamedInTheMessage) {
 TEST_F(PackageTest, ImageFileCodes) {
   WriteFile("fw/empty.bin", "");
   firmware_.dspImagePath = u"\\fw\\empty.bin";
-  EXPECT_EQ(Build().code, kResultFileEmpty);
+  EXPECT_EQ(Build().code, kFileEmpty);
   EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(PackageTest, McuImageMustFitBelowTheTableOfContents) {
   WriteFile("fw/mcu.bin", std::string(0x6000, 'M'));
-  EXPECT_EQ(Build().code, kResultOk);
+  EXPECT_EQ(Build().code, kSuccess);
   WriteFile("fw/mcu.bin", std::string(0x6001, 'M'));
   EXPECT_EQ(Build().code, kResultMcuImageTooLarge);
   ASSERT_EQ(messages_.messages.size(), 1u);
@@ -167,7 +167,7 @@ TEST_F(PackageTest, CommandFileLanguageMustFitTheSettings) {
   EXPECT_EQ(messages_.messages[0], LanguageConflictMessage(Absolute("en.txt")));
   asr_.lingualType = 1;
   asr_.secondaryLanguage = 1;
-  EXPECT_EQ(Build().code, kResultOk);
+  EXPECT_EQ(Build().code, kSuccess);
 }
 
 TEST_F(PackageTest, TooManyEntriesAreRefused) {
@@ -179,7 +179,7 @@ TEST_F(PackageTest, VoiceIdsOfGroupTypesAreFilledAsPlainFiles) {
   WriteFile("v.bin", "VOICE");
   AddVoice(64, u"\\v.bin");
   const DownloadPackage package = Build();
-  ASSERT_EQ(package.code, kResultOk);
+  ASSERT_EQ(package.code, kSuccess);
   const PackageEntry& voice = table_.entries()[2];
   EXPECT_EQ(voice.type, 64);
   EXPECT_EQ(Slice(package.bytes, voice.offset, 8), (Bytes{'V', 'O', 'I', 'C', 'E', 0, 0, 0}));
@@ -201,7 +201,7 @@ TEST_F(PackageTest, GoldenWorkspaceImage) {
   asr_.secondaryLanguage = 1;
 
   const DownloadPackage package = Build();
-  ASSERT_EQ(package.code, kResultOk) << std::hex << package.code;
+  ASSERT_EQ(package.code, kSuccess) << std::hex << package.code;
   // 6 entries: the table ends at 0x6010 + 72 = 0x6058, data from 0x6060.
   EXPECT_EQ(Slice(package.bytes, 0x6000, 16),
             (Bytes{'B', '9', '0', '0', 0, 6, 0, 0, 0, 1, 'x', 'x', 'x', 'x', 'x', 'x'}));

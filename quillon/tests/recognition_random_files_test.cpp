@@ -151,7 +151,7 @@ TEST(RandomCommandFiles, LoadMeasureAndBuildStayInsideTheirLimitsAndAgree) {
         ExpectWellFormed(load.content);
       }
       const GroupMeasure measure = MeasureGroupData(path, converter, system);
-      if (measure.code != kResultOk) continue;
+      if (measure.code != kSuccess) continue;
       EXPECT_LE(measure.size, kMaxGroupDataSize);
       EXPECT_EQ(measure.size % 4, 0u);
       // A building pass refuses what loading refuses (a file loading accepts
@@ -160,10 +160,10 @@ TEST(RandomCommandFiles, LoadMeasureAndBuildStayInsideTheirLimitsAndAgree) {
       std::vector<std::uint8_t> out(measure.size, 0);
       const int code = BuildGroupData(path, bothLanguages, converter, system, out);
       if (!load.ok()) {
-        EXPECT_NE(code, kResultOk);
+        EXPECT_NE(code, kSuccess);
         continue;
       }
-      ASSERT_EQ(code, kResultOk);
+      ASSERT_EQ(code, kSuccess);
       ++built;
       ExpectBlocksOf(load.content.records, out);
     }

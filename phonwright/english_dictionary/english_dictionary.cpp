@@ -1,10 +1,10 @@
-#include "phonwright/core/english_dictionary.h"
+#include "phonwright/english_dictionary/english_dictionary.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "phonwright/core/english_dictionary_format.h"
-#include "phonwright/core/english_text.h"
+#include "phonwright/english_dictionary/english_dictionary_format.h"
+#include "phonwright/english_dictionary/english_text.h"
 #include "platform/byte_order.h"
 
 namespace phonwright {

@@ -1,10 +1,10 @@
 // The exported inter-unit conversions: thin shells over the C++ core.
 #include <string>
 
+#include "phonwright.h"
 #include "phonwright/core/bounded_text.h"
 #include "phonwright/core/engine.h"
-#include "phonwright/include/phonwright.h"
-#include "phonwright/l2s/inter_unit_conversion.h"
+#include "phonwright/inter_unit/inter_unit_conversion.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
-#include "phonwright/l2s/inter_unit_conversion.h"
+#include "phonwright/inter_unit/inter_unit_conversion.h"
 
 #include <vector>
 
+#include "phonwright.h"
 #include "phonwright/core/console.h"
 #include "phonwright/core/context_unit_naming.h"
 #include "phonwright/core/engine.h"
@@ -10,8 +11,7 @@
 #include "phonwright/core/syllable_phone_text.h"
 #include "phonwright/core/text_runs.h"
 #include "phonwright/core/zhuyin_to_codes.h"
-#include "phonwright/include/phonwright.h"
-#include "phonwright/l2s/inter_unit_pairs.h"
+#include "phonwright/inter_unit/inter_unit_pairs.h"
 #include "platform/code_page.h"
 
 namespace phonwright {

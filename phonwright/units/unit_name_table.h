@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace quillon {
+namespace phonwright {
 
 inline constexpr std::size_t kUnitNameSlots = 192;
 inline constexpr std::size_t kNamedUnitSlots = 136;
@@ -17,4 +17,4 @@ std::string_view UnitNameAt(std::size_t slot);
 // The first slot holding exactly `name`; nothing when no slot does.
 std::optional<std::size_t> FindUnitSlot(std::string_view name);
 
-}  // namespace quillon
+}  // namespace phonwright

@@ -1,7 +1,7 @@
 // The exported dictionary and grammar builders: thin shells over the C++ core.
 #include "phonwright/core/engine.h"
-#include "phonwright/include/phonwright.h"
-#include "phonwright/l2s/dictionary_builders.h"
+#include "phonwright.h"
+#include "phonwright/dictionaries/dictionary_builders.h"
 
 namespace {
 

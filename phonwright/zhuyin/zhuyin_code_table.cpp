@@ -1,11 +1,11 @@
-#include "phonwright/core/zhuyin_code_table.h"
+#include "phonwright/zhuyin/zhuyin_code_table.h"
 
 #include <array>
 #include <string>
 #include <unordered_map>
 
-#include "phonwright/core/syllable_table.h"
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/syllable_table.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright {
 namespace {

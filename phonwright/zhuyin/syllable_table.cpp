@@ -1,9 +1,9 @@
-#include "phonwright/core/syllable_table.h"
+#include "phonwright/zhuyin/syllable_table.h"
 
 #include <array>
 #include <string>
 
-#include "phonwright/core/zhuyin_symbols.h"
+#include "phonwright/zhuyin/zhuyin_symbols.h"
 
 namespace phonwright {
 namespace {

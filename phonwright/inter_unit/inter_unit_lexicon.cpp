@@ -1,4 +1,4 @@
-#include "phonwright/l2s/inter_unit_lexicon.h"
+#include "phonwright/inter_unit/inter_unit_lexicon.h"
 
 #include "phonwright/core/console.h"
 #include "platform/code_page.h"

@@ -1,4 +1,4 @@
-#include "quillon/recognition/workspace_package_source.h"
+#include "quillon/device/workspace_package_source.h"
 
 #include "quillon/recognition/result_codes.h"
 
@@ -18,14 +18,14 @@ void WorkspacePackageSource::ReadSettings() { settings_ = ReadDownloadSettings(w
 std::uint32_t WorkspacePackageSource::PreparePackageEntries(MessageSink& messages) {
   const PackageInputs inputs{workspace_, settings_.firmware, settings_.asr, settings_.voices, systemLanguage_};
   builder_.emplace(inputs, table_, engine_, progress_);
-  return static_cast<std::uint32_t>(builder_->PreparePackageEntries(messages));
+  return builder_->PreparePackageEntries(messages);
 }
 
 std::size_t WorkspacePackageSource::PackageLength() { return builder_ ? builder_->PackageLength() : 0; }
 
 std::uint32_t WorkspacePackageSource::FillPackage(std::span<std::uint8_t> image) {
   if (!builder_) return kResultLengthMismatch;
-  return static_cast<std::uint32_t>(builder_->FillPackage(image));
+  return builder_->FillPackage(image);
 }
 
 std::uint16_t WorkspacePackageSource::BlockCount() { return builder_ ? builder_->BlockCount() : 0; }

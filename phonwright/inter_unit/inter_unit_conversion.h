@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "phonwright/l2s/inter_unit_lexicon.h"
+#include "phonwright/inter_unit/inter_unit_lexicon.h"
 
 namespace phonwright {
 

@@ -1,9 +1,9 @@
-#include "quillon/recognition/unit_name_table.h"
+#include "phonwright/units/unit_name_table.h"
 
 #include <array>
 #include <unordered_map>
 
-namespace quillon {
+namespace phonwright {
 namespace {
 
 constexpr std::array<std::string_view, kNamedUnitSlots> kUnitNames = {
@@ -49,4 +49,4 @@ std::optional<std::size_t> FindUnitSlot(std::string_view name) {
   return found->second;
 }
 
-}  // namespace quillon
+}  // namespace phonwright

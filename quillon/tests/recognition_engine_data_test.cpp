@@ -50,6 +50,8 @@ class EngineDataTest : public ::testing::Test {
   }
 
   static fs::path Write(const std::string& name, const std::string& bytes) {
+    // The scratch folder is empty on a fresh checkout.
+    if (const fs::path folder = fs::path(name).parent_path(); !folder.empty()) fs::create_directories(folder);
     std::ofstream(name, std::ios::binary) << bytes;
     return fs::absolute(name);
   }

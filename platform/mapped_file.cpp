@@ -1,11 +1,10 @@
 #include "platform/mapped_file.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <utility>
+
+#include "platform/regular_file.h"
 
 namespace platform {
 
@@ -28,24 +27,15 @@ MappedFile::~MappedFile() { Close(); }
 
 bool MappedFile::Open(const std::filesystem::path& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return false;
-  }
-  const auto size = static_cast<std::size_t>(info.st_size);
+  const RegularFile file = OpenRegularFile(path);
+  if (file.error) return false;
+  const auto size = static_cast<std::size_t>(file.size);
   if (size > 0) {
-    void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    if (mapping == MAP_FAILED) {
-      ::close(fd);
-      return false;
-    }
+    void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file.fd.Get(), 0);
+    if (mapping == MAP_FAILED) return false;
     data_ = static_cast<const std::uint8_t*>(mapping);
   }
-  ::close(fd);  // the mapping stays valid without the descriptor
-  size_ = size;
+  size_ = size;  // the mapping stays valid without the descriptor
   open_ = true;
   return true;
 }

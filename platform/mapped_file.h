@@ -19,8 +19,9 @@ class MappedFile {
   MappedFile& operator=(MappedFile&& other) noexcept;
   ~MappedFile();
 
-  // Maps `path` for reading. Returns false (and stays closed) when the file
-  // cannot be opened or mapped. An empty file opens with no bytes.
+  // Maps `path` for reading. Returns false (and stays closed) when it is not
+  // a regular file or cannot be opened or mapped. An empty file opens with no
+  // bytes.
   bool Open(const std::filesystem::path& path);
   void Close();
 

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <iostream>
 #include <map>
 #include <optional>
 #include <string>
@@ -95,55 +94,98 @@ std::optional<std::string> ToBig5(const std::string& utf8) {
   return std::move(big5.bytes);
 }
 
-std::vector<std::string> StdinLines() {
-  std::vector<std::string> lines;
+// A line of standard input longer than this cannot be a sentence (the engine
+// takes 344 Big5 bytes, at most 1032 bytes of UTF-8) and is skipped unread.
+constexpr std::size_t kMaxInputLineBytes = 4096;
+
+// Calls `each` with every line of standard input as it arrives, without its
+// line end; an over-long line is reported with its number and skipped.
+// Returns false when some line was skipped.
+bool ForEachStdinLine(const std::function<void(const std::string&)>& each) {
+  bool complete = true;
   std::string line;
-  while (std::getline(std::cin, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+  std::size_t number = 0;
+  char chunk[1024];
+  bool tooLong = false;
+  while (std::fgets(chunk, sizeof chunk, stdin) != nullptr) {
+    const std::size_t length = std::strlen(chunk);
+    const bool ended = length > 0 && chunk[length - 1] == '\n';
+    if (!tooLong) line.append(chunk, length - (ended ? 1 : 0));
+    if (line.size() > kMaxInputLineBytes) {
+      tooLong = true;
+      line.clear();
+    }
+    if (!ended && !std::feof(stdin)) continue;
+    ++number;
+    if (tooLong) {
+      std::fprintf(stderr, "phonwright: standard input, line %zu: longer than %zu bytes, skipped\n", number,
+                   kMaxInputLineBytes);
+      complete = false;
+    } else {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      each(line);
+    }
+    line.clear();
+    tooLong = false;
   }
-  return lines;
+  return complete;
 }
 
-int Convert(const Invocation& call) {
-  const std::vector<std::string> texts =
-      call.args.size() == 1 && call.args[0] == "-" ? StdinLines() : call.args;
-  std::vector<char> phones(PHONWRIGHT_MAX_PHONES), codes(PHONWRIGHT_MAX_CODES),
-      units(PHONWRIGHT_MAX_UNITS);
-  std::vector<std::uint16_t> display(PHONWRIGHT_MAX_DISPLAY);
-  int status = kExitOk;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    const auto big5 = ToBig5(texts[i]);
-    if (!big5) {
-      status = kExitFailure;
-      continue;
-    }
-    int result = 0;
-    int complete = 0;
-    {
-      EngineMessagesToStderr quiet;
-      result = Text2Phoneme(big5->c_str(), phones.data(), display.data(), codes.data(),
-                            units.data(), call.language.c_str());
-      complete = Text2PhonemeComplete();
-    }
-    if (result == 0 || complete == 0) status = kExitFailure;
-    const std::string fields[][2] = {{"text", texts[i]},
-                                     {"phones", Big5ToUtf8(phones.data())},
-                                     {"display", DisplayToUtf8(display.data())},
-                                     {"codes", codes.data()},
-                                     {"units", units.data()}};
-    if (call.json) {
-      std::string line = "{";
-      for (const auto& [key, value] : fields) line += JsonQuoted(key) + ":" + JsonQuoted(value) + ",";
-      line += "\"result\":" + std::to_string(result) + ",\"complete\":" + (complete ? "true" : "false") + "}\n";
-      std::fputs(line.c_str(), stdout);
-    } else {
-      if (i > 0) std::fputs("\n", stdout);
-      for (const auto& [key, value] : fields) std::printf("%s: %s\n", key.c_str(), value.c_str());
-      std::printf("result: %d\ncomplete: %s\n", result, complete ? "yes" : "no");
-    }
+// Output buffers of one conversion, kept for every sentence of a run.
+struct ConversionBuffers {
+  std::vector<char> phones = std::vector<char>(PHONWRIGHT_MAX_PHONES);
+  std::vector<char> codes = std::vector<char>(PHONWRIGHT_MAX_CODES);
+  std::vector<char> units = std::vector<char>(PHONWRIGHT_MAX_UNITS);
+  std::vector<std::uint16_t> display = std::vector<std::uint16_t>(PHONWRIGHT_MAX_DISPLAY);
+};
+
+// Converts and prints one sentence; false when it could not be converted.
+bool ConvertOne(const Invocation& call, const std::string& text, bool first, ConversionBuffers& buffers) {
+  const auto big5 = ToBig5(text);
+  if (!big5) return false;
+  int result = 0;
+  int complete = 0;
+  {
+    EngineMessagesToStderr quiet;
+    result = Text2Phoneme(big5->c_str(), buffers.phones.data(), buffers.display.data(), buffers.codes.data(),
+                          buffers.units.data(), call.language.c_str());
+    complete = Text2PhonemeComplete();
   }
-  return status;
+  const std::string fields[][2] = {{"text", text},
+                                   {"phones", Big5ToUtf8(buffers.phones.data())},
+                                   {"display", DisplayToUtf8(buffers.display.data())},
+                                   {"codes", buffers.codes.data()},
+                                   {"units", buffers.units.data()}};
+  if (call.json) {
+    std::string line = "{";
+    for (const auto& [key, value] : fields) line += JsonQuoted(key) + ":" + JsonQuoted(value) + ",";
+    line += "\"result\":" + std::to_string(result) + ",\"complete\":" + (complete ? "true" : "false") + "}\n";
+    std::fputs(line.c_str(), stdout);
+  } else {
+    if (!first) std::fputs("\n", stdout);
+    for (const auto& [key, value] : fields) std::printf("%s: %s\n", key.c_str(), value.c_str());
+    std::printf("result: %d\ncomplete: %s\n", result, complete ? "yes" : "no");
+  }
+  std::fflush(stdout);  // a reader of a pipe gets each answer as its line is done
+  return result != 0 && complete != 0;
+}
+
+// Sentences from the arguments, or with "-" from standard input, converted
+// one by one as they come: a long input never waits or piles up in memory.
+int Convert(const Invocation& call) {
+  ConversionBuffers buffers;
+  bool ok = true;
+  bool first = true;
+  const auto convert = [&](const std::string& text) {
+    ok = ConvertOne(call, text, first, buffers) && ok;
+    first = false;
+  };
+  if (call.args.size() == 1 && call.args[0] == "-") {
+    ok = ForEachStdinLine(convert) && ok;
+  } else {
+    for (const std::string& text : call.args) convert(text);
+  }
+  return ok ? kExitOk : kExitFailure;
 }
 
 int English(const Invocation& call) {

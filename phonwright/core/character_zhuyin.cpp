@@ -1,25 +1,18 @@
 #include "phonwright/core/character_zhuyin.h"
 
-#include <cstdio>
-#include <memory>
+#include <unistd.h>
 
 #include "phonwright/core/character_zhuyin_layout.h"
 #include "platform/byte_order.h"
+#include "platform/regular_file.h"
 
 namespace phonwright {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-std::uint16_t ReadEntry(std::FILE* file, std::optional<std::size_t> entry) {
+std::uint16_t ReadEntry(int fd, std::optional<std::size_t> entry) {
   if (!entry) return 0;
   std::uint8_t bytes[2];
-  if (std::fseek(file, static_cast<long>(*entry * 2), SEEK_SET) != 0 ||
-      std::fread(bytes, 1, sizeof bytes, file) != sizeof bytes)
-    return 0;
+  if (::pread(fd, bytes, sizeof bytes, static_cast<off_t>(*entry * 2)) != sizeof bytes) return 0;
   return platform::LoadLittle16(bytes);
 }
 
@@ -27,8 +20,8 @@ std::uint16_t ReadEntry(std::FILE* file, std::optional<std::size_t> entry) {
 
 std::optional<std::string> CharactersToZhuyin(const std::filesystem::path& tablePath,
                                               std::string_view text) {
-  const File file(std::fopen(tablePath.c_str(), "rb"));
-  if (!file) return std::nullopt;
+  const platform::RegularFile file = platform::OpenRegularFile(tablePath);
+  if (file.error) return std::nullopt;
   if (text.empty() || static_cast<std::uint8_t>(text[0]) < 0x80) return std::nullopt;
   std::string zhuyinText;
   for (std::size_t i = 0, count = 0; i + 1 < text.size() && count < kMaxZhuyinCharacters;
@@ -37,7 +30,7 @@ std::optional<std::string> CharactersToZhuyin(const std::filesystem::path& table
     if (lead < 0x80) break;
     const auto trail = static_cast<std::uint8_t>(text[i + 1]);
     const auto reading =
-        UnpackCharacterZhuyin(ReadEntry(file.get(), CharacterZhuyinEntry(lead, trail)));
+        UnpackCharacterZhuyin(ReadEntry(file.fd.Get(), CharacterZhuyinEntry(lead, trail)));
     zhuyinText += zhuyin::InitialSymbol(reading.initial);
     zhuyinText += zhuyin::MedialSymbol(reading.medial);
     zhuyinText += zhuyin::FinalSymbol(reading.final);

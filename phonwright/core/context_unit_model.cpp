@@ -1,10 +1,8 @@
 #include "phonwright/core/context_unit_model.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "phonwright/core/console.h"
 #include "phonwright/core/whitespace_tokens.h"
+#include "platform/regular_file.h"
 
 namespace phonwright {
 
@@ -105,10 +103,9 @@ const std::string& ContextUnitModel::UnitName(int found) const {
 }
 
 std::optional<ContextUnitModel> LoadContextUnitModel(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return ContextUnitModel::Parse(text);
+  const platform::RegularFileBytes file = platform::ReadRegularFile(path, kMaxContextUnitModelBytes);
+  if (file.error) return std::nullopt;
+  return ContextUnitModel::Parse(file.bytes);
 }
 
 }  // namespace phonwright

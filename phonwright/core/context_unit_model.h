@@ -63,7 +63,11 @@ class ContextUnitModel {
   std::unordered_map<std::string, int> index_;
 };
 
-// Reads and parses `path`; nullopt when it cannot be opened.
+// Largest model file read: the full tables written as text fit several times.
+inline constexpr std::uint64_t kMaxContextUnitModelBytes = std::uint64_t{64} << 20;
+
+// Reads and parses `path`; nullopt when it is not a regular file, cannot be
+// opened or is larger than kMaxContextUnitModelBytes.
 std::optional<ContextUnitModel> LoadContextUnitModel(const std::string& path);
 
 }  // namespace phonwright

@@ -1,7 +1,6 @@
 #include "phonwright/core/display_tables.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/regular_file.h"
 
 namespace phonwright {
 
@@ -14,9 +13,9 @@ bool IsWideSpace(char16_t c) {
 }  // namespace
 
 std::optional<std::vector<std::u16string>> ReadDisplayTableTokens(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const platform::RegularFileBytes file = platform::ReadRegularFile(path, kMaxDisplayTableBytes);
+  if (file.error) return std::nullopt;
+  const std::string& bytes = file.bytes;
   std::vector<std::u16string> tokens;
   std::u16string token;
   bool first = true;

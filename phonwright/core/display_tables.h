@@ -47,8 +47,12 @@ class DisplayTables {
   std::unordered_map<std::u16string, std::size_t> phone_by_display_;
 };
 
+// Largest display table file read (its 200 entries take a few kilobytes).
+inline constexpr std::uint64_t kMaxDisplayTableBytes = std::uint64_t{1} << 20;
+
 // The whitespace-separated tokens of a UTF-16LE file after the first one;
-// nullopt when it cannot be opened.
+// nullopt when it is not a regular file, cannot be opened or is larger than
+// kMaxDisplayTableBytes.
 std::optional<std::vector<std::u16string>> ReadDisplayTableTokens(const std::string& path);
 
 }  // namespace phonwright

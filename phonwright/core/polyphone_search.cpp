@@ -13,6 +13,10 @@ std::optional<PolyphoneReadings> SearchPolyphone(std::string_view character,
   if (!row) return std::nullopt;
   PolyphoneReadings result;
   result.row = *row;
+  // A new file each time: whatever stood at the name (a FIFO would block the
+  // open) is replaced.
+  std::error_code ignored;
+  std::filesystem::remove(scratchFile, ignored);
   std::ofstream scratch(scratchFile, std::ios::trunc);
   for (const auto reading : PolyphoneRowAt(*row).readings) {
     const auto lookup = ZhuyinToSyllableCodes(reading);

@@ -9,7 +9,7 @@ namespace phonwright {
 SegmentationLoadResult SegmentationClassNames::LoadClassNames(const std::filesystem::path& path) {
   Clear();
   try {
-    auto tokens = WhitespaceTokens::FromFile(path);
+    auto tokens = WhitespaceTokens::FromFile(path, kMaxFileBytes);
     if (!tokens) return SegmentationLoadResult::kDone;
     const auto count = tokens->NextInt();
     if (!count || *count < 0 || *count > kMaxCount) return SegmentationLoadResult::kMalformed;

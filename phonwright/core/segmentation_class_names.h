@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ class SegmentationClassNames {
  public:
   // Largest count accepted; a larger one is malformed.
   static constexpr int kMaxCount = 100000;
+  // Largest file read: kMaxCount names of 127 bytes with their separators.
+  static constexpr std::uint64_t kMaxFileBytes = std::uint64_t{16} << 20;
 
   // Replaces the table with the names of `path`. A file that cannot be opened
   // leaves the table empty (kDone); an unreadable or out-of-range count too

@@ -52,7 +52,7 @@ SegmentationLoadResult SegmentationDictionaries::LoadDictionary(
 SegmentationLoadResult SegmentationDictionaries::Read(const std::filesystem::path& path,
                                                       const SegmentationClassNames& classes,
                                                       Opened& opened) {
-  auto tokens = WhitespaceTokens::FromFile(path);
+  auto tokens = WhitespaceTokens::FromFile(path, kMaxFileBytes);
   if (!tokens) {
     opened = Opened::kNo;
     return SegmentationLoadResult::kDone;

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -40,6 +41,9 @@ class SegmentationDictionaries {
  public:
   // Largest entry count of one dictionary; a larger one is malformed.
   static constexpr int kMaxEntries = 104450;
+  // Largest dictionary file read: kMaxEntries entries of the longest word,
+  // class name and ten codes.
+  static constexpr std::uint64_t kMaxFileBytes = std::uint64_t{128} << 20;
 
   // Loads `dictionaryCount` dictionaries whose paths are the first lines of
   // the list file (dictionary_list_file.h). A list file that cannot be opened

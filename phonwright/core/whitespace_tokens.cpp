@@ -1,8 +1,8 @@
 #include "phonwright/core/whitespace_tokens.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
+
+#include "platform/regular_file.h"
 
 namespace phonwright {
 namespace {
@@ -11,11 +11,11 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 
 }  // namespace
 
-std::optional<WhitespaceTokens> WhitespaceTokens::FromFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return WhitespaceTokens(
-      std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+std::optional<WhitespaceTokens> WhitespaceTokens::FromFile(const std::filesystem::path& path,
+                                                           std::uint64_t maxBytes) {
+  platform::RegularFileBytes file = platform::ReadRegularFile(path, maxBytes);
+  if (file.error) return std::nullopt;
+  return WhitespaceTokens(std::move(file.bytes));
 }
 
 std::optional<std::string_view> WhitespaceTokens::Next() {

@@ -2,6 +2,7 @@
 // data files ("classID", "T2P.TXT", "CDIC.dic") are laid out.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,8 +12,9 @@ namespace phonwright {
 
 class WhitespaceTokens {
  public:
-  // The whole file; nullopt when it cannot be opened.
-  static std::optional<WhitespaceTokens> FromFile(const std::filesystem::path& path);
+  // The whole file; nullopt when it is not a regular file, cannot be opened
+  // or holds more than `maxBytes` bytes.
+  static std::optional<WhitespaceTokens> FromFile(const std::filesystem::path& path, std::uint64_t maxBytes);
   explicit WhitespaceTokens(std::string text) : text_(std::move(text)) {}
 
   // The next token (a run of bytes other than ASCII whitespace); nullopt at the end.

@@ -1,14 +1,13 @@
 #include "phonwright/dictionaries/dictionary_builders.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "phonwright/core/console.h"
 #include "phonwright/core/text_runs.h"
 #include "phonwright/core/text_to_phoneme.h"
 #include "phonwright/core/zhuyin_to_codes.h"
+#include "platform/regular_file.h"
 
 namespace phonwright {
 
@@ -60,11 +59,13 @@ std::string SyllableNames(std::string_view entry, std::string_view phones) {
 
 int BuildDictionary(Engine& engine, DictionaryKind kind, const std::string& input_path,
                     const std::string& output_path, const std::string& language) {
-  std::ifstream input(input_path, std::ios::binary);
-  if (!input) return 0;
+  // A word list larger than this is no list of recognition entries.
+  constexpr std::uint64_t kMaxWordListBytes = std::uint64_t{64} << 20;
+  const platform::RegularFileBytes input = platform::ReadRegularFile(input_path, kMaxWordListBytes);
+  if (input.error) return 0;
   const File output = Create(output_path);
   if (!output) return 0;
-  const std::string list((std::istreambuf_iterator<char>(input)), std::istreambuf_iterator<char>());
+  const std::string& list = input.bytes;
   const std::vector<std::string_view> entries = SplitTokens(list);
 
   File grammar;

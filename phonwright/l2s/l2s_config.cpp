@@ -2,10 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <string_view>
 
 #include "phonwright/l2s/l2s_format.h"
+#include "platform/regular_file.h"
 
 namespace phonwright::l2s {
 namespace {
@@ -43,8 +44,11 @@ const TagRule* FindRule(std::string_view token) {
 }  // namespace
 
 bool ReadLetterToSoundConfig(const std::filesystem::path& path, LetterToSoundConfig& config) {
-  std::ifstream in(path);
-  if (!in) {
+  // The configuration holds eight short tagged values.
+  constexpr std::uint64_t kMaxConfigFileBytes = std::uint64_t{1} << 20;
+  const platform::RegularFileBytes file = platform::ReadRegularFile(path, kMaxConfigFileBytes);
+  std::istringstream in(file.bytes);
+  if (file.error) {
     std::printf("***** open config file error *****\n");
     return false;
   }

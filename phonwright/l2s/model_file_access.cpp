@@ -1,11 +1,14 @@
 #include "phonwright/l2s/model_file_access.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
 #include "platform/mapped_file.h"
+#include "platform/regular_file.h"
 
 namespace phonwright::l2s {
 namespace {
@@ -44,27 +47,31 @@ class MappedModelFileAccess final : public ModelFileAccess {
 
 class StreamModelFile final : public ModelFile {
  public:
-  explicit StreamModelFile(std::FILE* stream) : stream_(stream) {}
-  StreamModelFile(const StreamModelFile&) = delete;
-  StreamModelFile& operator=(const StreamModelFile&) = delete;
-  ~StreamModelFile() override { std::fclose(stream_); }
+  explicit StreamModelFile(platform::UniqueFd fd) : fd_(std::move(fd)) {}
   bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const override {
     if (offset > static_cast<std::uint64_t>(LONG_MAX)) return false;
-    if (std::fseek(stream_, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    return std::fread(out.data(), 1, out.size(), stream_) == out.size();
+    std::size_t filled = 0;
+    while (filled < out.size()) {
+      const ssize_t n = ::pread(fd_.Get(), out.data() + filled, out.size() - filled,
+                                static_cast<off_t>(offset + filled));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      filled += static_cast<std::size_t>(n);
+    }
+    return true;
   }
 
  private:
-  std::FILE* stream_;
+  platform::UniqueFd fd_;
 };
 
 class PerQueryModelFileAccess final : public ModelFileAccess {
  public:
   explicit PerQueryModelFileAccess(std::filesystem::path dataDirectory) : directory_(std::move(dataDirectory)) {}
   std::shared_ptr<const ModelFile> Open(const std::string& relativeName) override {
-    std::FILE* stream = std::fopen((directory_ / relativeName).c_str(), "rb");
-    if (stream == nullptr) return nullptr;
-    return std::make_shared<StreamModelFile>(stream);
+    platform::RegularFile file = platform::OpenRegularFile(directory_ / relativeName);
+    if (file.error) return nullptr;
+    return std::make_shared<StreamModelFile>(std::move(file.fd));
   }
 
  private:

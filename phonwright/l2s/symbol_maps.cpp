@@ -1,9 +1,10 @@
 #include "phonwright/l2s/symbol_maps.h"
 
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 
 #include "phonwright/l2s/l2s_format.h"
+#include "platform/regular_file.h"
 
 namespace phonwright::l2s {
 namespace {
@@ -13,8 +14,9 @@ void ReportUnopenedMap(const char* fileName) { std::printf("open %s file error\n
 }  // namespace
 
 std::optional<std::vector<std::string>> ReadMapLines(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  const platform::RegularFileBytes file = platform::ReadRegularFile(path, kMaxMapFileBytes);
+  if (file.error) return std::nullopt;
+  std::istringstream in(file.bytes);
   std::vector<std::string> lines;
   std::string line;
   while (std::getline(in, line)) {

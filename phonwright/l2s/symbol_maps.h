@@ -26,7 +26,11 @@ struct SymbolInventory {
 // reverse order of its lines in GP_map.txt.
 using CandidateTable = std::vector<std::vector<std::uint8_t>>;
 
-// The content of each line, or nothing when the file cannot be opened.
+// Largest map file read (a map names at most 254 symbols of 8 bytes).
+inline constexpr std::uint64_t kMaxMapFileBytes = std::uint64_t{1} << 20;
+
+// The content of each line, or nothing when the file is not a regular file,
+// cannot be opened or is larger than kMaxMapFileBytes.
 std::optional<std::vector<std::string>> ReadMapLines(const std::filesystem::path& path);
 
 // Loads `fileName` of `directory`. Returns false with a message on standard

@@ -1,5 +1,9 @@
 #include "phonwright/core/engine.h"
 
+#include <sys/stat.h>
+
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "phonwright.h"
@@ -79,6 +83,38 @@ TEST(Engine, UnwritableListFileStillLoadsTheSegmentationDictionary) {
   const InitRun run = Initialize(engine, "unwritable");
   EXPECT_EQ(run.result, 1);
   EXPECT_EQ(engine.SegmentRun(Big5(u"你好")).size(), 2u);
+}
+
+TEST(Engine, TheListFileIsRewrittenOnlyWhenItsContentChanges) {
+  WriteFixtureDataDir("list-kept");
+  Engine first;
+  ASSERT_EQ(Initialize(first, "list-kept").result, 1);
+  const auto inode = [] {
+    struct stat info {};
+    ::stat("list-kept/T2P.TXT", &info);
+    return info.st_ino;
+  };
+  const auto written = inode();
+  Engine second;
+  ASSERT_EQ(Initialize(second, "list-kept").result, 1);
+  EXPECT_EQ(inode(), written);  // an atomic rewrite would have given a new file
+
+  std::ofstream("list-kept/T2P.TXT") << "elsewhere/CDIC.dic\n";
+  Engine third;
+  ASSERT_EQ(Initialize(third, "list-kept").result, 1);
+  EXPECT_EQ(ReadFile("list-kept/T2P.TXT"), "list-kept/CDIC.dic\n");
+  EXPECT_EQ(third.SegmentRun(Big5(u"你好")).size(), 2u);
+}
+
+TEST(Engine, DataFilesThatAreFifosAreNotWaitedFor) {
+  WriteFixtureDataDir("fifos", FixtureOptions{.segmentation_dictionary = false});
+  ASSERT_EQ(::mkfifo("fifos/CDIC.dic", 0600), 0);
+  fs::remove("fifos/classID");
+  ASSERT_EQ(::mkfifo("fifos/classID", 0600), 0);
+  Engine engine;
+  const InitRun run = Initialize(engine, "fifos");  // a blocked open would hang here
+  EXPECT_EQ(run.result, 1);
+  EXPECT_TRUE(engine.SegmentRun(Big5(u"你好")).empty());
 }
 
 TEST(Engine, OverlongDataDirectoryIsRefused) {

@@ -1,6 +1,10 @@
 // The phonwright tool run as a program against a fixture data directory.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include <array>
 #include <cstdio>
@@ -44,6 +48,45 @@ TEST_F(PhonwrightToolTest, ConvertPrintsJsonOfTheFourOutputs) {
             "\"codes\":\"3189 3084 \",\"units\":\"I70 F14  I17 F08\",\"result\":2,\"complete\":true}\n"
             "{\"text\":\"你們\",\"phones\":\"ㄋㄧˇ \",\"display\":\"ㄋㄧˇ \",\"codes\":\"3189 \","
             "\"units\":\"I70 F14\",\"result\":1,\"complete\":false}\n");
+}
+
+TEST_F(PhonwrightToolTest, ConvertAnswersEachLineOfStandardInputAsItArrives) {
+  int toTool[2], fromTool[2];
+  ASSERT_EQ(::pipe(toTool), 0);
+  ASSERT_EQ(::pipe(fromTool), 0);
+  const pid_t tool = ::fork();
+  if (tool == 0) {
+    ::dup2(toTool[0], 0);
+    ::dup2(fromTool[1], 1);
+    ::close(toTool[1]);
+    ::close(fromTool[0]);
+    const std::string program = std::string(PROJECT_BINARY_DIR) + "/bin/phonwright";
+    ::execl(program.c_str(), program.c_str(), "--data", "fixture-data", "convert", "--json", "-", nullptr);
+    ::_exit(127);
+  }
+  ::close(toTool[0]);
+  ::close(fromTool[1]);
+  const std::string first = "你好\n";
+  ASSERT_EQ(::write(toTool[1], first.data(), first.size()), static_cast<ssize_t>(first.size()));
+  // Standard input stays open: the answer must come before it ends.
+  pollfd answer{fromTool[0], POLLIN, 0};
+  const int ready = ::poll(&answer, 1, 20000);
+  std::string out(4096, '\0');
+  const ssize_t n = ready > 0 ? ::read(fromTool[0], out.data(), out.size()) : 0;
+  ::close(toTool[1]);
+  int status = 0;
+  ::waitpid(tool, &status, 0);
+  ::close(fromTool[0]);
+  ASSERT_GT(ready, 0) << "no answer while standard input was open";
+  EXPECT_NE(out.substr(0, static_cast<std::size_t>(std::max<ssize_t>(n, 0))).find("\"codes\":\"3189 3084 \""),
+            std::string::npos);
+}
+
+TEST_F(PhonwrightToolTest, ConvertSkipsOverlongInputLinesAndGoesOn) {
+  const ToolRun run = RunTool("--data fixture-data convert --json -", std::string(100000, 'a') + "\n你好\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "{\"text\":\"你好\",\"phones\":\"ㄋㄧˇ ㄏㄠˇ \",\"display\":\"ㄋㄧˇ ㄏㄠˇ \","
+                     "\"codes\":\"3189 3084 \",\"units\":\"I70 F14  I17 F08\",\"result\":2,\"complete\":true}\n");
 }
 
 TEST_F(PhonwrightToolTest, ConvertReadsSentencesFromStandardInput) {

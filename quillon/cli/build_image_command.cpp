@@ -16,12 +16,25 @@ std::string_view AsChars(const std::vector<std::uint8_t>& bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
-bool WriteImage(CliContext& context, const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  if (const std::error_code error = platform::WriteFileAtomically(path, AsChars(bytes))) {
+// Writes the image and the user image beside it as a pair: both are complete
+// on disk before either replaces its file, and without a user image an old
+// OUT.user goes, so the two files never belong to different builds.
+bool WriteImages(CliContext& context, const std::filesystem::path& out, const std::vector<std::uint8_t>& package,
+                 const std::filesystem::path& userOut, const std::optional<std::vector<std::uint8_t>>& user) {
+  platform::AtomicFileGroup group;
+  const auto failed = [&context](const std::filesystem::path& path, std::error_code error) {
     context.err << "build-image: cannot write " << path.string() << ": " << error.message() << "\n";
     return false;
+  };
+  if (const std::error_code error = group.Stage(out, AsChars(package))) return failed(out, error);
+  if (user) {
+    if (const std::error_code error = group.Stage(userOut, AsChars(*user))) return failed(userOut, error);
+  } else {
+    group.StageRemoval(userOut);
   }
-  context.err << "wrote " << path.string() << " (" << bytes.size() << " bytes)\n";
+  if (const std::error_code error = group.Commit()) return failed(out, error);
+  context.err << "wrote " << out.string() << " (" << package.size() << " bytes)\n";
+  if (user) context.err << "wrote " << userOut.string() << " (" << user->size() << " bytes)\n";
   return true;
 }
 
@@ -47,6 +60,10 @@ int RunBuildImage(CliContext& context, std::span<const std::string> arguments) {
   WorkspacePackageSource source(context.workspace, context.systemLanguage, table, *engine,
                                 ProgressLines(context.err));
   source.ReadSettings();
+  for (const SettingsProblem& problem : source.settings().problems) {
+    context.err << "build-image: settings file " << problem.file.string() << ": " << problem.error.message() << "\n";
+  }
+  if (!source.settings().problems.empty()) return kExitRefused;
   StreamMessageSink messages(context.err);
   std::vector<std::uint8_t> package;
   std::uint32_t code = source.PreparePackageEntries(messages);
@@ -69,8 +86,7 @@ int RunBuildImage(CliContext& context, std::span<const std::string> arguments) {
       return kExitRefused;
     }
   }
-  if (!WriteImage(context, out, package)) return kExitRefused;
-  if (user && !WriteImage(context, userOut, *user)) return kExitRefused;
+  if (!WriteImages(context, out, package, userOut, user)) return kExitRefused;
   context.err << "blocks " << source.BlockCount();
   if (user) context.err << ", user image from 0x" << std::hex << source.BlockCount() * 0x10000u << std::dec;
   context.err << "\n";

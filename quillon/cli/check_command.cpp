@@ -63,7 +63,9 @@ int RunCheck(CliContext& context, std::span<const std::string> arguments) {
   PronunciationNotes* notes = context.notes();
   if (engine == nullptr || notes == nullptr) return kExitRefused;
 
-  const DownloadSettings settings = ReadDownloadSettings(context.workspace);
+  // A check changes nothing: defaults that a download would write are used
+  // without writing them.
+  const DownloadSettings settings = ReadDownloadSettings(context.workspace, DefaultWrites::None);
   const WorkspaceCheck check = CheckWorkspace(context.workspace, settings, context.systemLanguage, *engine, *notes);
   if (json) PrintCheckJson(check, context.out);
   else PrintCheckText(check, context.invocationDirectory, context.out);

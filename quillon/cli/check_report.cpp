@@ -146,6 +146,10 @@ json FileJson(const CommandFileCheck& file) {
 }  // namespace
 
 void PrintCheckText(const WorkspaceCheck& check, const std::filesystem::path& base, std::ostream& out) {
+  for (const SettingsProblem& problem : check.settingsProblems) {
+    out << "Settings file " << problem.file.string() << ": " << problem.error.message() << "\n";
+  }
+  if (check.files.empty()) out << "No command files are configured.\n";
   for (const CommandFileCheck& file : check.files) {
     out << "Group " << file.groupId << "  " << platform::Utf16ToUtf8(file.storedPath) << "\n";
     if (file.encoding || file.language) {
@@ -175,8 +179,13 @@ void PrintCheckJson(const WorkspaceCheck& check, std::ostream& out) {
   for (const CommandFileCheck& file : check.files) files.push_back(FileJson(file));
   json messages = json::array();
   for (const UserMessage& message : check.packageMessages) messages.push_back(MessageTextUtf8(message));
+  json settings = json::array();
+  for (const SettingsProblem& problem : check.settingsProblems) {
+    settings.push_back({{"file", problem.file.string()}, {"error", problem.error.message()}});
+  }
   const json report{
       {"ok", check.ok()},
+      {"settingsProblems", settings},
       {"files", files},
       {"package",
        {{"ok", check.packageCode == 0},

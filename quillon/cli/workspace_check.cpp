@@ -46,12 +46,34 @@ std::vector<std::string> LetterToSoundWordsOf(std::string_view text, Pronunciati
   return found;
 }
 
+// The unit names of a Chinese sentence that are no initial or final ("I16",
+// "F05"): a digit or letter read as English phones, which the device's
+// Chinese group cannot hold.
+std::string NonSyllableUnits(std::string_view units) {
+  std::string found;
+  std::size_t at = 0;
+  while ((at = units.find_first_not_of(' ', at)) != std::string_view::npos) {
+    const std::size_t end = std::min(units.find(' ', at), units.size());
+    const std::string_view unit = units.substr(at, end - at);
+    const bool syllablePart = unit.size() > 1 && (unit[0] == 'I' || unit[0] == 'F') &&
+                              unit.find_first_not_of("0123456789", 1) == std::string_view::npos;
+    if (!syllablePart) found += (found.empty() ? "" : " ") + std::string(unit);
+    at = end;
+  }
+  return found;
+}
+
 SentenceCheck CheckSentence(SentenceRecord record, TextLanguage language, PronunciationNotes& notes) {
   SentenceCheck check;
   SentenceBlock block;
   std::size_t size = 0;
   if (const ResultCode code = EncodeSentenceBlock(record, language, block, size)) {
     check.refusal = DescribeResultCode(code);
+    if (const std::string english = NonSyllableUnits(record.unitNameString);
+        code == kResultSentenceRefused && !IsEnglish(language) && !english.empty()) {
+      *check.refusal += " (part of it is read as English units, " + english +
+                        ", which a Chinese group cannot hold; write digits as Chinese numerals)";
+    }
   } else {
     check.unitBytes.assign(block.begin() + 4, block.begin() + 4 + platform::LoadLittle16(block.data() + 2));
   }
@@ -83,7 +105,7 @@ void RefuseWithCode(CommandFileCheck& check, ResultCode code) {
 }
 
 std::optional<FileEncoding> EncodingOf(const std::filesystem::path& path) {
-  const FileBytes file = ReadWholeFile(path);
+  const FileBytes file = ReadWholeFile(path, kMaxCommandFileBytes);
   if (file.status != FileReadStatus::Ok) return std::nullopt;
   return DetectFileEncoding(file.bytes);
 }
@@ -135,7 +157,7 @@ bool CommandFileCheck::ok() const {
 }
 
 bool WorkspaceCheck::ok() const {
-  return packageCode == kSuccess && std::all_of(files.begin(), files.end(), [](const auto& f) { return f.ok(); });
+  return settingsProblems.empty() && packageCode == kSuccess && std::all_of(files.begin(), files.end(), [](const auto& f) { return f.ok(); });
 }
 
 WorkspaceCheck CheckWorkspace(const WorkingDirectory& workspace, const DownloadSettings& settings,
@@ -145,6 +167,7 @@ WorkspaceCheck CheckWorkspace(const WorkingDirectory& workspace, const DownloadS
   const LanguageSettings languages{settings.asr.lingualType, settings.asr.primaryLanguage,
                                    settings.asr.secondaryLanguage};
   WorkspaceCheck check;
+  check.settingsProblems = settings.problems;
   for (const AsrFileEntry& entry : settings.asr.activeFiles()) {
     check.files.push_back(CheckCommandFile(workspace, entry, languages, systemLanguage, converter, notes));
   }

@@ -47,6 +47,7 @@ struct CommandFileCheck {
 };
 
 struct WorkspaceCheck {
+  std::vector<SettingsProblem> settingsProblems;  // refused settings files
   std::vector<CommandFileCheck> files;
   ResultCode packageCode = kSuccess;     // building the whole image
   std::vector<UserMessage> packageMessages;

@@ -41,7 +41,7 @@ std::span<const AsrFileEntry> AsrSettings::activeFiles() const {
   return std::span(files).first(static_cast<std::size_t>(std::clamp<std::int32_t>(count, 0, kMaxAsrFiles)));
 }
 
-void ReadAsrSettings(const std::filesystem::path& file, AsrSettings& settings) {
+std::error_code ReadAsrSettings(const std::filesystem::path& file, AsrSettings& settings) {
   const ProfileFile profile(file);
   settings.count = std::clamp<std::int32_t>(ParseDecimal(profile.Read(kFileSection, kCountKey, u"0")), 0,
                                             kMaxAsrFiles);
@@ -51,6 +51,7 @@ void ReadAsrSettings(const std::filesystem::path& file, AsrSettings& settings) {
     settings.*setting.field =
         static_cast<std::uint8_t>(ParseDecimal(profile.Read(kSettingSection, setting.key, setting.defaultValue)));
   }
+  return profile.error();
 }
 
 bool WriteAsrSettings(const std::filesystem::path& file, const AsrSettings& settings) {

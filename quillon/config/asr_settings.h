@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <system_error>
 #include <span>
 
 #include "quillon/config/wide_path.h"
@@ -48,8 +49,9 @@ struct AsrSettings {
 // Reads the ASR settings file at `file` into `settings`: the count, then the
 // whole table is cleared and entries 0 to count - 1 are read, then the five
 // settings. Missing files and keys give their defaults. A count above
-// kMaxAsrFiles is limited to the table, a negative one reads as 0.
-void ReadAsrSettings(const std::filesystem::path& file, AsrSettings& settings);
+// kMaxAsrFiles is limited to the table, a negative one reads as 0. A file that exists
+// but is refused (see ProfileFile) reads as missing; the result says why.
+std::error_code ReadAsrSettings(const std::filesystem::path& file, AsrSettings& settings);
 
 // Writes `settings` to the ASR settings file at `file`, creating it (empty,
 // UTF-16LE) when it does not exist: NumOfASRFile, then GroupID_NNN and

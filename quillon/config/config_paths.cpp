@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "quillon/config/private_profile.h"
 
@@ -27,45 +26,91 @@ constexpr std::array<RecipeEntry, 3> kRecipeEntries = {{
     {u"Firmware", u"\\Setting\\Firmware\\DefaultFirmware.ini"},
 }};
 
-// Creates `file` when it does not exist, so that it is UTF-16LE. A failure
-// shows in the write that follows.
-void CreateIfMissing(const std::filesystem::path& file) {
-  std::error_code error;
-  if (!std::filesystem::exists(file, error)) CreateEmptyProfileFile(file);
-}
+// One of Configure.ini and the recipe, read and completed in turn.
+class SettingsIndex {
+ public:
+  SettingsIndex(std::filesystem::path file, DefaultWrites writes)
+      : file_(std::move(file)), writes_(writes), profile_(file_) {}
 
-// The section's Path, after writing `defaultPath` when it is empty; nothing
-// when that write failed.
-std::optional<std::u16string> PathOrDefault(const std::filesystem::path& file, std::u16string_view section,
-                                            std::u16string_view defaultPath) {
-  std::u16string value = ReadProfileString(file, section, kPathKey);
-  if (!value.empty()) return value;
-  if (WriteProfileString(file, section, kPathKey, defaultPath)) return std::nullopt;
-  return std::u16string(defaultPath);
-}
+  // Why the file cannot serve: refused as a settings file.
+  std::error_code Refusal() const { return profile_.error(); }
+
+  // Creates the file when it does not exist, so that it is UTF-16LE. A
+  // failure shows in the write that follows.
+  void CreateIfMissing() const {
+    if (writes_ == DefaultWrites::Complete && !profile_.exists()) CreateEmptyProfileFile(file_);
+  }
+
+  // The section's Path, after writing `defaultPath` when it is empty; the
+  // error of that write when it failed.
+  std::u16string PathOrDefault(std::u16string_view section, std::u16string_view defaultPath,
+                               std::error_code& error) const {
+    std::u16string value = profile_.Read(section, kPathKey);
+    if (!value.empty()) return value;
+    if (writes_ == DefaultWrites::Complete) error = WriteProfileString(file_, section, kPathKey, defaultPath);
+    return std::u16string(defaultPath);
+  }
+
+ private:
+  std::filesystem::path file_;
+  DefaultWrites writes_;
+  ProfileFile profile_;  // as read before any write: each key is read once
+};
 
 }  // namespace
 
-bool LocateConfiguration(const WorkingDirectory& directory, ConfigPaths& paths) {
-  const std::filesystem::path configure = directory.Resolve(kConfigureFile);
-  CreateIfMissing(configure);
-  const std::optional<std::u16string> recipePath = PathOrDefault(configure, kRecipeSection, kDefaultRecipe);
-  if (!recipePath) return false;
-
-  const std::filesystem::path recipe = directory.Resolve(*recipePath);
-  CreateIfMissing(recipe);
-  std::array<std::u16string, kRecipeEntries.size()> settingsPaths;
-  for (std::size_t i = 0; i < kRecipeEntries.size(); ++i) {
-    std::optional<std::u16string> path = PathOrDefault(recipe, kRecipeEntries[i].section, kRecipeEntries[i].defaultPath);
-    if (!path) return false;
-    settingsPaths[i] = std::move(*path);
+ConfigurationLocation LocateConfiguration(const WorkingDirectory& directory, ConfigPaths& paths,
+                                          DefaultWrites writes) {
+  // A settings file the working directory does not contain is neither
+  // created nor written, nor used.
+  const auto inside = [&directory](std::u16string_view stored, std::filesystem::path& file) -> std::error_code {
+    file = directory.Resolve(stored);
+    return directory.Contains(file) ? std::error_code() : make_error_code(ProfileRefusal::OutsideWorkspace);
+  };
+  ConfigurationLocation failure;
+  const std::filesystem::path configureFile = directory.Resolve(kConfigureFile);
+  const SettingsIndex configure(configureFile, writes);
+  if ((failure.error = configure.Refusal())) {
+    failure.file = configureFile;
+    return failure;
+  }
+  configure.CreateIfMissing();
+  const std::u16string recipePath = configure.PathOrDefault(kRecipeSection, kDefaultRecipe, failure.error);
+  if (failure.error) {
+    failure.file = configureFile;
+    return failure;
   }
 
-  paths.asrSettings = directory.Resolve(settingsPaths[0]);
-  paths.voiceSettings = directory.Resolve(settingsPaths[1]);
-  paths.firmwareSettings = directory.Resolve(settingsPaths[2]);
+  std::filesystem::path recipeFile;
+  if ((failure.error = inside(recipePath, recipeFile))) {
+    failure.file = recipeFile;
+    return failure;
+  }
+  const SettingsIndex recipe(recipeFile, writes);
+  if ((failure.error = recipe.Refusal())) {
+    failure.file = recipeFile;
+    return failure;
+  }
+  recipe.CreateIfMissing();
+  std::array<std::filesystem::path, kRecipeEntries.size()> settingsFiles;
+  for (std::size_t i = 0; i < kRecipeEntries.size(); ++i) {
+    const std::u16string path =
+        recipe.PathOrDefault(kRecipeEntries[i].section, kRecipeEntries[i].defaultPath, failure.error);
+    if (failure.error) {
+      failure.file = recipeFile;
+      return failure;
+    }
+    if ((failure.error = inside(path, settingsFiles[i]))) {
+      failure.file = settingsFiles[i];
+      return failure;
+    }
+  }
+
+  paths.asrSettings = settingsFiles[0];
+  paths.voiceSettings = settingsFiles[1];
+  paths.firmwareSettings = settingsFiles[2];
   paths.workingDirectory = directory.path();
-  return true;
+  return {};
 }
 
 }  // namespace quillon

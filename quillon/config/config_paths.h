@@ -7,10 +7,15 @@
 //                  [VoiceScript] Path = \Setting\Voice\DefaultVoice.ini
 //                  [Firmware] Path = \Setting\Firmware\DefaultFirmware.ini
 //
-// The Recipe and Setting folders are never created.
+// The Recipe and Setting folders are never created. Nothing is created or
+// written outside the working directory: the recipe and the settings files
+// must lie inside it (".." that climbs out of it is refused), and a
+// Configure.ini or recipe that is refused as a settings file (binary, a
+// directory, too large) is never written to.
 #pragma once
 
 #include <filesystem>
+#include <system_error>
 
 #include "quillon/config/working_directory.h"
 
@@ -26,10 +31,27 @@ struct ConfigPaths {
   bool operator==(const ConfigPaths&) const = default;
 };
 
-// Reads (and completes) Configure.ini and the recipe under `directory`, then
-// fills `paths`. Returns false when writing a missing default failed (for
-// example because the Recipe folder is missing); `paths` is then untouched, so
-// a caller that cleared it reads every settings file as missing.
-bool LocateConfiguration(const WorkingDirectory& directory, ConfigPaths& paths);
+enum class DefaultWrites {
+  Complete,  // create missing files and write missing defaults (start-up, download)
+  None,      // use the defaults without writing them (a check that changes nothing)
+};
+
+// The outcome of LocateConfiguration: success, or the file that stopped it
+// and why (a failed write, a refused file, a path outside the workspace).
+struct ConfigurationLocation {
+  std::filesystem::path file;
+  std::error_code error;
+
+  explicit operator bool() const { return !error; }
+};
+
+// Reads (and, with DefaultWrites::Complete, completes) Configure.ini and the
+// recipe under `directory`, then fills `paths`. Fails when writing a missing
+// default failed (for example because the Recipe folder is missing), when
+// Configure.ini or the recipe exists but is refused, or when a settings path
+// leads out of the working directory; `paths` is then untouched, so a caller
+// that cleared it reads every settings file as missing.
+ConfigurationLocation LocateConfiguration(const WorkingDirectory& directory, ConfigPaths& paths,
+                                          DefaultWrites writes = DefaultWrites::Complete);
 
 }  // namespace quillon

@@ -20,7 +20,7 @@ std::span<const DynamicImageEntry> FirmwareImageSet::activeDynamicImages() const
       .first(static_cast<std::size_t>(std::clamp<std::int32_t>(dynamicImageCount, 0, kMaxDynamicImages)));
 }
 
-void ReadFirmwareSettings(const std::filesystem::path& file, FirmwareImageSet& images) {
+std::error_code ReadFirmwareSettings(const std::filesystem::path& file, FirmwareImageSet& images) {
   const ProfileFile profile(file);
   images.mcuImagePath = profile.Read(kImageSection, u"MCUImagePath");
   images.dspImagePath = profile.Read(kImageSection, u"DSPImagePath");
@@ -31,6 +31,7 @@ void ReadFirmwareSettings(const std::filesystem::path& file, FirmwareImageSet& i
   images.dynamicImages.fill(DynamicImageEntry{});
   ReadNumberedEntries(profile, kDynamicSection, u"TaskID_", &DynamicImageEntry::TaskID,
                       std::span(images.dynamicImages).first(static_cast<std::size_t>(images.dynamicImageCount)));
+  return profile.error();
 }
 
 }  // namespace quillon

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <system_error>
 #include <span>
 
 #include "quillon/config/wide_path.h"
@@ -43,7 +44,8 @@ struct FirmwareImageSet {
 // Reads the firmware settings file at `file` into `images`: the four image
 // paths, the count, then the whole dynamic image table is cleared and entries 0
 // to count - 1 are read. Missing files and keys give their defaults. A count
-// above kMaxDynamicImages is limited to the table, a negative one reads as 0.
-void ReadFirmwareSettings(const std::filesystem::path& file, FirmwareImageSet& images);
+// above kMaxDynamicImages is limited to the table, a negative one reads as 0. A file that exists
+// but is refused (see ProfileFile) reads as missing; the result says why.
+std::error_code ReadFirmwareSettings(const std::filesystem::path& file, FirmwareImageSet& images);
 
 }  // namespace quillon

@@ -57,35 +57,56 @@ IniDocument::IniDocument(std::u16string_view text) {
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
+    LineEnding ending = LineEnding::None;
     std::size_t next = end;
-    if (next < text.size()) next += (text[next] == u'\r' && next + 1 < text.size() && text[next + 1] == u'\n') ? 2 : 1;
-    lines_.push_back(ParseLine(std::u16string(text.substr(start, end - start)),
-                               std::u16string(text.substr(end, next - end))));
+    if (end < text.size() && text[end] == u'\n') {
+      ending = LineEnding::Lf;
+      next += 1;
+    } else if (end < text.size()) {
+      const bool crLf = end + 1 < text.size() && text[end + 1] == u'\n';
+      ending = crLf ? LineEnding::CrLf : LineEnding::Cr;
+      next += crLf ? 2 : 1;
+    }
+    lines_.push_back(ParseLine(std::u16string(text.substr(start, end - start)), ending));
     start = next;
   }
   Reindex();
 }
 
-IniDocument::Line IniDocument::ParseLine(std::u16string text, std::u16string ending) {
+std::size_t IniDocument::LineCount(std::u16string_view text) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    if (text[i] == u'\r' || text[i] == u'\n') ++count;
+  }
+  return count + (!text.empty() && text.back() != u'\n' && text.back() != u'\r' ? 1 : 0);
+}
+
+IniDocument::Line IniDocument::ParseLine(std::u16string text, LineEnding ending) {
   Line line;
   line.text = std::move(text);
-  line.ending = std::move(ending);
-  const std::u16string_view content = Trim(line.text);
+  line.ending = ending;
+  const std::u16string_view whole = line.text;
+  const auto mark = [whole](std::u16string_view part, std::uint32_t& start, std::uint32_t& length) {
+    start = static_cast<std::uint32_t>(part.data() - whole.data());
+    length = static_cast<std::uint32_t>(part.size());
+  };
+  const std::u16string_view content = Trim(whole);
   if (content.empty() || content.front() == u';') return line;
   if (content.front() == u'[') {
     const std::size_t close = content.rfind(u']');
     if (close == std::u16string_view::npos) return line;
     line.kind = LineKind::Section;
-    line.name = Trim(content.substr(1, close - 1));
+    mark(Trim(content.substr(1, close - 1)), line.nameStart, line.nameLength);
     return line;
   }
   const std::size_t equals = content.find(u'=');
   if (equals == std::u16string_view::npos) return line;
   line.kind = LineKind::Key;
-  line.name = Trim(content.substr(0, equals));
+  mark(Trim(content.substr(0, equals)), line.nameStart, line.nameLength);
   std::u16string_view value = Trim(content.substr(equals + 1));
   if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
-  line.value = value;
+  mark(value, line.valueStart, line.valueLength);
   return line;
 }
 
@@ -97,10 +118,10 @@ void IniDocument::Reindex() {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     if (line.kind == LineKind::Section) {
-      section = Fold(line.name);
+      section = Fold(line.name());
       firstOfItsName = sectionIndex_.emplace(section, i).second;
-    } else if (line.kind == LineKind::Key && firstOfItsName && !line.name.empty()) {
-      keyIndex_.emplace(KeyIndexName(section, line.name), i);
+    } else if (line.kind == LineKind::Key && firstOfItsName && line.nameLength > 0) {
+      keyIndex_.emplace(KeyIndexName(section, line.name()), i);
     }
   }
 }
@@ -120,7 +141,7 @@ std::optional<std::size_t> IniDocument::FindKeyLine(std::u16string_view section,
 std::optional<std::u16string> IniDocument::Find(std::u16string_view section, std::u16string_view key) const {
   const std::optional<std::size_t> line = FindKeyLine(section, key);
   if (!line) return std::nullopt;
-  return lines_[*line].value;
+  return std::u16string(lines_[*line].value());
 }
 
 bool IniDocument::Set(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
@@ -133,24 +154,24 @@ bool IniDocument::Set(std::u16string_view section, std::u16string_view key, std:
 
   if (const std::optional<std::size_t> at = FindKeyLine(section, key)) {
     Line& line = lines_[*at];  // same name, so the indexes stay as they are
-    line = ParseLine(line.name + u"=" + written, std::move(line.ending));
+    line = ParseLine(std::u16string(line.name()) + u"=" + written, line.ending);
   } else if (const std::optional<std::size_t> header = FindSection(section)) {
     std::size_t last = *header;
     for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != LineKind::Section; ++i) {
       if (!Trim(lines_[i].text).empty()) last = i;
     }
-    if (lines_[last].ending.empty()) lines_[last].ending = u"\r\n";
+    if (lines_[last].ending == LineEnding::None) lines_[last].ending = LineEnding::CrLf;
     const std::size_t inserted = last + 1;
     ShiftIndexesFrom(inserted);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(inserted),
-                  ParseLine(std::u16string(key) + u"=" + written, u"\r\n"));
-    keyIndex_.emplace(KeyIndexName(Fold(lines_[*header].name), key), inserted);
+                  ParseLine(std::u16string(key) + u"=" + written, LineEnding::CrLf));
+    keyIndex_.emplace(KeyIndexName(Fold(lines_[*header].name()), key), inserted);
   } else {
-    if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = u"\r\n";
+    if (!lines_.empty() && lines_.back().ending == LineEnding::None) lines_.back().ending = LineEnding::CrLf;
     sectionIndex_.emplace(Fold(section), lines_.size());
-    lines_.push_back(ParseLine(u"[" + std::u16string(section) + u"]", u"\r\n"));
+    lines_.push_back(ParseLine(u"[" + std::u16string(section) + u"]", LineEnding::CrLf));
     keyIndex_.emplace(KeyIndexName(Fold(section), key), lines_.size());
-    lines_.push_back(ParseLine(std::u16string(key) + u"=" + written, u"\r\n"));
+    lines_.push_back(ParseLine(std::u16string(key) + u"=" + written, LineEnding::CrLf));
   }
   return true;
 }
@@ -166,7 +187,15 @@ void IniDocument::ShiftIndexesFrom(std::size_t line) {
 
 std::u16string IniDocument::Text() const {
   std::u16string text;
-  for (const Line& line : lines_) text.append(line.text).append(line.ending);
+  for (const Line& line : lines_) {
+    text.append(line.text);
+    switch (line.ending) {
+      case LineEnding::None: break;
+      case LineEnding::CrLf: text.append(u"\r\n"); break;
+      case LineEnding::Lf: text.push_back(u'\n'); break;
+      case LineEnding::Cr: text.push_back(u'\r'); break;
+    }
+  }
   return text;
 }
 

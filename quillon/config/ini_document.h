@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ namespace quillon {
 class IniDocument {
  public:
   explicit IniDocument(std::u16string_view text = {});
+
+  // The number of lines `text` makes (its last line need not end).
+  static std::size_t LineCount(std::u16string_view text);
 
   // The value of `key` in `section`, or nothing when either is missing.
   std::optional<std::u16string> Find(std::u16string_view section, std::u16string_view key) const;
@@ -43,16 +47,22 @@ class IniDocument {
   std::u16string Text() const;
 
  private:
-  enum class LineKind { Other, Section, Key };
+  enum class LineKind : std::uint8_t { Other, Section, Key };
+  enum class LineEnding : std::uint8_t { None, CrLf, Lf, Cr };  // None: the last line
+  // One line; its name and value are parts of its text, so that a file of
+  // many short lines costs little more than its text.
   struct Line {
     std::u16string text;
-    std::u16string ending;  // "\r\n", "\n", "\r" or nothing on the last line
+    LineEnding ending = LineEnding::None;
     LineKind kind = LineKind::Other;
-    std::u16string name;  // section or key name as written
-    std::u16string value;  // key lines: the value as read
+    std::uint32_t nameStart = 0, nameLength = 0;    // section or key name as written
+    std::uint32_t valueStart = 0, valueLength = 0;  // key lines: the value as read
+
+    std::u16string_view name() const { return std::u16string_view(text).substr(nameStart, nameLength); }
+    std::u16string_view value() const { return std::u16string_view(text).substr(valueStart, valueLength); }
   };
 
-  static Line ParseLine(std::u16string text, std::u16string ending);
+  static Line ParseLine(std::u16string text, LineEnding ending);
   void Reindex();
   // Moves the indexes of lines at and after `line` one down, for an insertion.
   void ShiftIndexesFrom(std::size_t line);

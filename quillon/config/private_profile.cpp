@@ -1,10 +1,10 @@
 #include "quillon/config/private_profile.h"
 
-#include <fstream>
-#include <iterator>
+#include <string>
 #include <utility>
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "quillon/config/text_file_write.h"
 #include "quillon/config/wide_path.h"
 
@@ -13,24 +13,67 @@ namespace {
 
 std::u16string_view UpToNul(std::u16string_view text) { return text.substr(0, text.find(u'\0')); }
 
-// The file's bytes; nothing when it does not exist, cannot be read or is
-// larger than any settings file can be.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
+class ProfileRefusalCategoryImpl final : public std::error_category {
+ public:
+  const char* name() const noexcept override { return "settings"; }
+  std::string message(int value) const override {
+    switch (static_cast<ProfileRefusal>(value)) {
+      case ProfileRefusal::NotText: return "holds binary data, not settings text";
+      case ProfileRefusal::TooManyLines:
+        return "has more than " + std::to_string(kMaxProfileLines) + " lines";
+      case ProfileRefusal::OutsideWorkspace: return "lies outside the working directory";
+    }
+    return "unknown settings error";
+  }
+};
+
+// A settings file as read: its text and encoding, or why it was refused.
+struct LoadedProfile {
+  bool exists = false;
   std::error_code error;
-  if (file.empty() || !std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (error || size > kMaxProfileFileBytes) return std::nullopt;
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) return std::nullopt;
-  std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-  if (stream.bad()) return std::nullopt;
-  return bytes;
+  DecodedText decoded;
+};
+
+LoadedProfile LoadProfile(const std::filesystem::path& file) {
+  LoadedProfile loaded;
+  if (file.empty()) return loaded;
+  platform::RegularFileBytes read = platform::ReadRegularFile(file, kMaxProfileFileBytes);
+  if (read.error == std::errc::no_such_file_or_directory || read.error == std::errc::not_a_directory) {
+    return loaded;
+  }
+  loaded.exists = true;
+  if (read.error) {
+    loaded.error = read.error;
+    return loaded;
+  }
+  loaded.decoded = DecodeText(read.bytes);
+  const std::u16string_view text = loaded.decoded.text;
+  if (text.find(u'\0') != std::u16string_view::npos) {
+    loaded.error = make_error_code(ProfileRefusal::NotText);
+  } else if (IniDocument::LineCount(text) > kMaxProfileLines) {
+    loaded.error = make_error_code(ProfileRefusal::TooManyLines);
+  }
+  if (loaded.error) loaded.decoded = {};
+  return loaded;
 }
 
 }  // namespace
 
-ProfileFile::ProfileFile(const std::filesystem::path& file)
-    : document_(DecodeText(ReadFileBytes(file).value_or(std::string())).text) {}
+const std::error_category& ProfileRefusalCategory() {
+  static const ProfileRefusalCategoryImpl category;
+  return category;
+}
+
+std::error_code make_error_code(ProfileRefusal refusal) {
+  return {static_cast<int>(refusal), ProfileRefusalCategory()};
+}
+
+ProfileFile::ProfileFile(const std::filesystem::path& file) {
+  LoadedProfile loaded = LoadProfile(file);
+  exists_ = loaded.exists;
+  error_ = loaded.error;
+  document_ = IniDocument(loaded.decoded.text);
+}
 
 std::u16string ProfileFile::Read(std::u16string_view section, std::u16string_view key,
                                  std::u16string_view defaultValue, std::size_t bufferUnits) const {
@@ -61,17 +104,11 @@ ProfileUpdate::ProfileUpdate(std::filesystem::path file) : file_(std::move(file)
     readError_ = std::make_error_code(std::errc::no_such_file_or_directory);
     return;
   }
-  std::error_code error;
-  if (!std::filesystem::exists(file_, error)) return;
-  const std::optional<std::string> bytes = ReadFileBytes(file_);
-  if (!bytes) {
-    const bool tooLarge = std::filesystem::file_size(file_, error) > kMaxProfileFileBytes && !error;
-    readError_ = std::make_error_code(tooLarge ? std::errc::file_too_large : std::errc::io_error);
-    return;
-  }
-  DecodedText decoded = DecodeText(*bytes);
-  encoding_ = decoded.encoding;
-  document_ = IniDocument(decoded.text);
+  LoadedProfile loaded = LoadProfile(file_);
+  readError_ = loaded.error;
+  if (!loaded.exists || loaded.error) return;
+  encoding_ = loaded.decoded.encoding;
+  document_ = IniDocument(loaded.decoded.text);
 }
 
 bool ProfileUpdate::Set(std::u16string_view section, std::u16string_view key, std::u16string_view value) {

@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
 
 #include "quillon/config/ini_document.h"
 #include "quillon/config/text_encoding.h"
@@ -33,13 +34,35 @@ namespace quillon {
 // Buffer size of a value read into a fixed settings field (255 units + NUL).
 inline constexpr std::size_t kProfileValueUnits = 256;
 
-// The largest INI file read or changed (a list of 50,000 voice files takes
-// about 8 MiB); a larger one is taken for a wrong file and not loaded.
-inline constexpr std::uintmax_t kMaxProfileFileBytes = std::uintmax_t{64} << 20;
+// The largest INI file read or changed: the fullest voice list (50,000 entries
+// of 255-unit paths) in UTF-16LE fits. A larger one is taken for a wrong file
+// and neither read nor changed.
+inline constexpr std::uintmax_t kMaxProfileFileBytes = std::uintmax_t{32} << 20;
+// The most lines an INI file may have (the fullest voice list takes 100,002),
+// so that a file of empty lines cannot take the memory of millions of lines.
+inline constexpr std::size_t kMaxProfileLines = std::size_t{1} << 18;
 
-// An INI file read once for many reads. A file that does not exist, cannot be
-// read or is larger than kMaxProfileFileBytes is empty: every read gives its
-// default.
+// Why a settings file that exists was neither read nor changed, beside the
+// system's errors and those of platform/regular_file.h.
+enum class ProfileRefusal {
+  NotText = 1,       // it holds NUL characters: binary data, not settings
+  TooManyLines,      // more than kMaxProfileLines
+  OutsideWorkspace,  // a settings path that leads out of the working directory
+};
+const std::error_category& ProfileRefusalCategory();
+std::error_code make_error_code(ProfileRefusal refusal);
+
+}  // namespace quillon
+
+template <>
+struct std::is_error_code_enum<quillon::ProfileRefusal> : std::true_type {};
+
+namespace quillon {
+
+// An INI file read once for many reads. A file that does not exist is empty:
+// every read gives its default. So is a file that exists but is refused: not
+// a regular file (a directory, FIFO or device), unreadable, over
+// kMaxProfileFileBytes or kMaxProfileLines, or not text; error() says why.
 class ProfileFile {
  public:
   explicit ProfileFile(const std::filesystem::path& file);
@@ -49,7 +72,13 @@ class ProfileFile {
                       std::u16string_view defaultValue = {},
                       std::size_t bufferUnits = kProfileValueUnits) const;
 
+  bool exists() const { return exists_; }
+  // Why the existing file was not read; nothing when it was read or is missing.
+  std::error_code error() const { return error_; }
+
  private:
+  bool exists_ = false;
+  std::error_code error_;
   IniDocument document_;
 };
 
@@ -75,8 +104,8 @@ class ProfileUpdate {
   bool Set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
   // Stores the file. Returns the error that kept it from being written (a
-  // missing folder gives no_such_file_or_directory, a file over
-  // kMaxProfileFileBytes file_too_large, and such a file is left alone).
+  // missing folder gives no_such_file_or_directory); a file that ProfileFile
+  // would refuse is left alone with the same error.
   std::error_code Save() const;
 
  private:

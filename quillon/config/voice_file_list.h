@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "quillon/config/wide_path.h"
@@ -35,7 +36,8 @@ struct VoiceFileList {
 
 // Reads the voice settings file at `file` into `voices`: the count, then for
 // each index the id and the path. A count of at least 1 replaces the list; a
-// count below 1 leaves it empty. Missing files and keys give their defaults.
-void ReadVoiceSettings(const std::filesystem::path& file, VoiceFileList& voices);
+// count below 1 leaves it empty. Missing files and keys give their defaults. A file that exists
+// but is refused (see ProfileFile) reads as missing; the result says why.
+std::error_code ReadVoiceSettings(const std::filesystem::path& file, VoiceFileList& voices);
 
 }  // namespace quillon

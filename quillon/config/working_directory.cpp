@@ -31,8 +31,16 @@ std::optional<WorkingDirectory> WorkingDirectory::FromPath(const std::filesystem
 
 std::filesystem::path WorkingDirectory::Resolve(std::u16string_view stored) const {
   std::u16string joined = text_;
+  const bool separated = stored.empty() || stored.front() == u'\\' || stored.front() == u'/' ||
+                         (!joined.empty() && joined.back() == u'/');
+  if (!separated) joined.push_back(u'/');
   joined.append(stored);
   return NativePathOf(joined);
+}
+
+bool WorkingDirectory::Contains(const std::filesystem::path& path) const {
+  const std::filesystem::path relative = path.lexically_normal().lexically_relative(path_);
+  return !relative.empty() && *relative.begin() != "..";
 }
 
 std::filesystem::path NativePathOf(std::u16string_view stored) {

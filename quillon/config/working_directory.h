@@ -36,10 +36,15 @@ class WorkingDirectory {
   // The number of separators ('/') in text().
   std::size_t separatorCount() const { return separatorCount_; }
 
-  // The native absolute path of a stored path: text() followed directly by
-  // `stored`, every backslash turned into '/'. No separator is added, so a
-  // stored path begins with a backslash as a rule.
+  // The native absolute path of a stored path: text() followed by `stored`,
+  // every backslash turned into '/'. A stored path begins with a backslash as
+  // a rule; one that does not is still taken inside the working directory (a
+  // separator is put between), never glued to the directory's name.
   std::filesystem::path Resolve(std::u16string_view stored) const;
+
+  // Whether `path` (absolute) names something inside the working directory,
+  // going by its text: ".." components that climb out of it make it outside.
+  bool Contains(const std::filesystem::path& path) const;
 
  private:
   WorkingDirectory(std::filesystem::path path, std::u16string text);

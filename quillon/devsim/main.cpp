@@ -24,7 +24,7 @@ constexpr int kExitUsage = 2;
 
 constexpr std::string_view kUsage =
     "usage: quillon-devsim (--socket PATH | --usb [--udc NAME] [--trace]) [--flash-size BYTES]\n"
-    "                      [--dump FILE]\n"
+    "                      [--dump FILE] [--dump-folder DIR]\n"
     "                      [--fault COMMAND:KIND[:FROM[:TIMES]]]... [--identity optical|direct|ready]\n"
     "                      [--fsm-end-timeout] [--drive-bit N]\n"
     "       quillon-devsim --socket PATH --send attach|detach|dump:FILE|fault:FAULT|shutdown\n"
@@ -32,7 +32,8 @@ constexpr std::string_view kUsage =
     "its flash to FILE on exit. --socket serves it on a Unix socket (quillon --device\n"
     "sim:PATH); --usb plugs it into a USB device controller as a mass-storage gadget\n"
     "(root, configfs, libcomposite and usb_f_fs; dummy_hcd makes a virtual controller);\n"
-    "--trace prints each command the host sends.\n"
+    "--trace prints each command the host sends. A dump:FILE request may write only to\n"
+    "the --dump FILE or to a file directly inside the --dump-folder DIR.\n"
     "COMMAND: tur inquiry info read erase write fsm-begin fsm-data fsm-end any;\n"
     "KIND: error timeout status corrupt detach.\n"
     "Exit codes: 0 done, 1 failure, 2 bad usage.\n";
@@ -43,6 +44,7 @@ struct Options {
   bool trace = false;
   std::string controller;
   std::string dump;
+  std::string dumpFolder;
   std::string send;
   std::vector<quillon::devsim::Fault> faults;
   SimulatedDeviceOptions device;
@@ -86,6 +88,8 @@ std::string Parse(int argc, char** argv, Options& options) {
       options.controller = *argument;
     } else if (option == "--dump") {
       options.dump = *argument;
+    } else if (option == "--dump-folder") {
+      options.dumpFolder = *argument;
     } else if (option == "--send") {
       options.send = *argument;
     } else if (option == "--flash-size") {
@@ -155,7 +159,10 @@ int ServeUsb(const Options& options) {
 int Serve(const Options& options) {
   const quillon::device::UniqueFd stop = StopSignals();
   std::string error;
-  const auto server = quillon::devsim::SimServer::Create(options.socket, options.device, error);
+  quillon::devsim::SimServerOptions serverOptions;
+  serverOptions.device = options.device;
+  serverOptions.dumps = {options.dump, options.dumpFolder};
+  const auto server = quillon::devsim::SimServer::Create(options.socket, serverOptions, error);
   if (!server) {
     std::cerr << "quillon-devsim: " << error << '\n';
     return kExitFailure;

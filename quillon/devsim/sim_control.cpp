@@ -36,11 +36,16 @@ std::string SendControl(const std::filesystem::path& socketPath, std::string_vie
   if (!request) return "unknown control request \"" + std::string(command) + "\"";
   const device::UniqueFd connection = device::sim::ConnectToSimulator(socketPath);
   if (!connection.Valid()) return "no simulator answers at " + socketPath.string();
-  const auto reply = device::sim::SendFrame(connection.Get(), request->Frame())
-                         ? device::sim::ReceiveFrame(connection.Get())
-                         : std::nullopt;
-  if (!reply) return "the simulator did not answer";
-  FrameReader fields(*reply);
+  // A dump of a large flash takes a while; a simulator that does not answer
+  // in this time is stopped or stuck.
+  constexpr std::chrono::seconds kControlTimeout{30};
+  const device::sim::Deadline deadline = device::sim::DeadlineAfter(kControlTimeout);
+  device::sim::ReceivedFrame reply;
+  reply.status = device::sim::SendFrame(connection.Get(), request->Frame(), deadline);
+  if (reply.status == device::sim::TransferStatus::Done) reply = device::sim::ReceiveFrame(connection.Get(), deadline);
+  if (reply.status == device::sim::TransferStatus::TimedOut) return "the simulator did not answer in time";
+  if (reply.status != device::sim::TransferStatus::Done) return "the simulator did not answer";
+  FrameReader fields(reply.payload);
   if (command.starts_with("dump:")) {
     std::uint32_t error = 1;
     if (!fields.U32(error) || error != 0) return "the simulator could not write the dump";

@@ -15,14 +15,12 @@ namespace quillon::devsim {
 namespace {
 
 using device::UniqueFd;
-using device::sim::FrameReader;
 using device::sim::FrameWriter;
-using device::sim::Request;
 
 }  // namespace
 
-std::unique_ptr<SimServer> SimServer::Create(const std::filesystem::path& socketPath,
-                                             SimulatedDeviceOptions options, std::string& error) {
+std::unique_ptr<SimServer> SimServer::Create(const std::filesystem::path& socketPath, SimServerOptions options,
+                                             std::string& error) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   const std::string path = socketPath.string();
@@ -45,15 +43,15 @@ std::unique_ptr<SimServer> SimServer::Create(const std::filesystem::path& socket
     return nullptr;
   }
   return std::unique_ptr<SimServer>(
-      new SimServer(socketPath, std::move(listener), std::move(wake), options));
+      new SimServer(socketPath, std::move(listener), std::move(wake), std::move(options)));
 }
 
-SimServer::SimServer(std::filesystem::path socketPath, UniqueFd listener, UniqueFd wake,
-                     SimulatedDeviceOptions options)
+SimServer::SimServer(std::filesystem::path socketPath, UniqueFd listener, UniqueFd wake, SimServerOptions options)
     : socketPath_(std::move(socketPath)),
       listener_(std::move(listener)),
       wake_(std::move(wake)),
-      device_(options) {}
+      dumps_(std::move(options.dumps)),
+      device_(options.device) {}
 
 SimServer::~SimServer() {
   Stop();
@@ -86,7 +84,11 @@ void SimServer::Serve(int stopFd) {
     std::vector<pollfd> watched{{listener_.Get(), POLLIN, 0}, {wake_.Get(), POLLIN, 0}};
     if (stopFd >= 0) watched.push_back({stopFd, POLLIN, 0});
     const std::size_t firstClient = watched.size();
-    for (const Client& client : clients_) watched.push_back({client.fd.Get(), POLLIN, 0});
+    for (const Client& client : clients_) {
+      short events = client.out.size() < kReadPauseBytes ? POLLIN : 0;
+      if (!client.out.empty()) events |= POLLOUT;
+      watched.push_back({client.fd.Get(), events, 0});
+    }
     if (::poll(watched.data(), watched.size(), -1) < 0) {
       if (errno == EINTR) continue;
       return;
@@ -98,8 +100,14 @@ void SimServer::Serve(int stopFd) {
     }
     // Clients first: their indices match `watched` only until one is accepted.
     for (std::size_t i = clients_.size(); i-- > 0;) {
-      if (watched[firstClient + i].revents == 0) continue;
-      if (!ReadFrom(clients_[i])) clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(i));
+      const short revents = watched[firstClient + i].revents;
+      if (revents == 0) continue;
+      Client& client = clients_[i];
+      bool keep = true;
+      if ((revents & POLLIN) != 0) keep = ReadFrom(client);
+      if (keep && (revents & POLLOUT) != 0) keep = WriteTo(client) && AnswerBuffered(client);
+      if (keep && (revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 && (revents & POLLIN) == 0) keep = false;
+      if (!keep) Drop(i);
     }
     BroadcastEvents();
     if ((watched[0].revents & POLLIN) != 0) Accept();
@@ -107,10 +115,10 @@ void SimServer::Serve(int stopFd) {
 }
 
 void SimServer::Accept() {
-  UniqueFd fd(::accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+  UniqueFd fd(::accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
   if (!fd.Valid()) return;
   if (clients_.size() >= kMaxClients) return;  // refused: closes at once
-  clients_.push_back({std::move(fd), {}, false});
+  clients_.push_back({std::move(fd), {}, {}, {}});
 }
 
 bool SimServer::ReadFrom(Client& client) {
@@ -118,98 +126,52 @@ bool SimServer::ReadFrom(Client& client) {
   const ssize_t n = ::recv(client.fd.Get(), chunk, sizeof chunk, MSG_DONTWAIT);
   if (n < 0) return errno == EINTR || errno == EAGAIN;
   if (n == 0) return false;
-  client.buffer.insert(client.buffer.end(), chunk, chunk + n);
-  bool oversized = false;
-  while (const auto length = device::sim::WholeFramePayload(client.buffer, oversized)) {
-    const std::vector<std::uint8_t> payload(client.buffer.begin() + 4,
-                                            client.buffer.begin() + 4 + *length);
-    client.buffer.erase(client.buffer.begin(), client.buffer.begin() + 4 + *length);
-    const std::vector<std::uint8_t> reply = Answer(client, payload);
-    if (!reply.empty() && !device::sim::SendFrame(client.fd.Get(), reply)) return false;
-  }
-  return !oversized;
+  client.in.insert(client.in.end(), chunk, chunk + n);
+  return AnswerBuffered(client);
 }
 
-// The reply frame to one request; empty when none is sent.
-std::vector<std::uint8_t> SimServer::Answer(Client& client, std::span<const std::uint8_t> payload) {
-  FrameReader fields(payload);
-  std::uint8_t opcode = 0;
-  if (!fields.U8(opcode)) return {};
-  FrameWriter reply;
-  const std::lock_guard lock(deviceMutex_);
-  switch (static_cast<Request>(opcode)) {
-    case Request::Enumerate:
-      if (device_.Attached()) {
-        reply.U8(1).Text("VID_5154&PID_2700\\" + std::string(SimulatedDevice::kSerial))
-            .Text(SimulatedDevice::kSerial).Text("sim/hub0");
-        reply.U8(1).Text(SimulatedDevice::kInterfacePath).Text(SimulatedDevice::kSerial);
-      } else {
-        reply.U8(0).U8(0);
-      }
-      break;
-    case Request::Open: {
-      std::string path;
-      fields.Text(path);
-      const device::OpenResult opened = device_.Open(path);
-      reply.U32(opened.error).U32(static_cast<std::uint32_t>(opened.handle));
-      break;
+// Answers the whole requests buffered, as long as the client reads its
+// replies, and sends what it can at once.
+bool SimServer::AnswerBuffered(Client& client) {
+  std::size_t used = 0;
+  bool oversized = false;
+  while (client.out.size() < kReadPauseBytes) {
+    const std::span<const std::uint8_t> buffered = std::span(client.in).subspan(used);
+    const auto length = device::sim::WholeFramePayload(buffered, oversized);
+    if (!length) break;
+    RequestAnswer answer;
+    {
+      const std::lock_guard lock(deviceMutex_);
+      answer = AnswerRequest(device_, client.session, buffered.subspan(4, *length), dumps_);
     }
-    case Request::Close: {
-      std::uint32_t handle = 0;
-      if (fields.U32(handle)) device_.Close(static_cast<device::DeviceHandle>(handle));
-      break;
-    }
-    case Request::QueryBus: {
-      std::uint32_t handle = 0;
-      fields.U32(handle);
-      reply.U8(device_.HandleIsLive(static_cast<device::DeviceHandle>(handle)) ? 1 : 0);
-      break;
-    }
-    case Request::Execute: {
-      std::uint32_t handle = 0, transferLength = 0, timeout = 0;
-      std::uint8_t direction = 0, blockLength = 0, senseLength = 0;
-      std::span<const std::uint8_t> block;
-      if (!fields.U32(handle) || !fields.U8(direction) || !fields.U8(blockLength) ||
-          !fields.Bytes(device::kCommandBlockCapacity, block) || !fields.U32(transferLength) ||
-          !fields.U32(timeout) || !fields.U8(senseLength) || blockLength > block.size() ||
-          direction > 2) {
-        reply.U32(kErrorInvalidParameter).U8(0).U32(0);
-        break;
-      }
-      const auto transfer = static_cast<device::TransferDirection>(direction);
-      if (transfer == device::TransferDirection::FromDevice &&
-          transferLength > device::sim::kMaxFramePayload / 2) {
-        reply.U32(kErrorInvalidParameter).U8(0).U32(0);
-        break;
-      }
-      const CommandRequest request{block.first(blockLength), transfer, transferLength, timeout,
-                                   fields.Rest()};
-      const CommandReply result = device_.Execute(static_cast<device::DeviceHandle>(handle), request);
-      reply.U32(result.error).U8(result.scsiStatus)
-          .U32(static_cast<std::uint32_t>(result.dataIn.size())).Bytes(result.dataIn);
-      break;
-    }
-    case Request::DriveMask: reply.U32(device_.DriveMask()); break;
-    case Request::Subscribe: client.subscribed = true; return {};
-    case Request::Attach: device_.Attach(); break;
-    case Request::Detach: device_.Detach(); break;
-    case Request::Dump: {
-      std::string file;
-      fields.Text(file);
-      reply.U32(WriteFlashImage(device_, file) ? kSuccess : kErrorGenFailure);
-      break;
-    }
-    case Request::Fault: {
-      std::string faultText;
-      fields.Text(faultText);
-      const auto fault = ParseFault(faultText);
-      reply.U8(fault && device_.Faults().Add(*fault) ? 1 : 0);
-      break;
-    }
-    case Request::Shutdown: stopping_ = true; break;
-    default: return {};
+    client.out.insert(client.out.end(), answer.reply.begin(), answer.reply.end());
+    if (answer.shutdown) stopping_ = true;
+    used += 4 + *length;
   }
-  return reply.Frame();
+  client.in.erase(client.in.begin(), client.in.begin() + static_cast<std::ptrdiff_t>(used));
+  return !oversized && WriteTo(client);
+}
+
+bool SimServer::WriteTo(Client& client) {
+  std::size_t sent = 0;
+  while (sent < client.out.size()) {
+    const ssize_t n = ::send(client.fd.Get(), client.out.data() + sent, client.out.size() - sent,
+                             MSG_DONTWAIT | MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EAGAIN) break;
+    if (n <= 0) return false;
+    sent += static_cast<std::size_t>(n);
+  }
+  client.out.erase(client.out.begin(), client.out.begin() + static_cast<std::ptrdiff_t>(sent));
+  return client.out.size() <= kMaxPendingBytes;
+}
+
+void SimServer::Drop(std::size_t index) {
+  {
+    const std::lock_guard lock(deviceMutex_);
+    for (const device::DeviceHandle handle : clients_[index].session.openHandles) device_.Close(handle);
+  }
+  clients_.erase(clients_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void SimServer::BroadcastEvents() {
@@ -218,14 +180,19 @@ void SimServer::BroadcastEvents() {
     const std::lock_guard lock(deviceMutex_);
     events = device_.TakeEvents();
   }
+  if (events.empty()) return;
   for (const DeviceEvent& event : events) {
     FrameWriter frame;
     frame.U8(static_cast<std::uint8_t>(event.arrival ? device::sim::EventKind::Arrival
                                                       : device::sim::EventKind::Removal))
         .U32(static_cast<std::uint32_t>(event.driveBit));
+    const std::vector<std::uint8_t>& bytes = frame.Frame();
     for (Client& client : clients_) {
-      if (client.subscribed) device::sim::SendFrame(client.fd.Get(), frame.Frame());
+      if (client.session.subscribed) client.out.insert(client.out.end(), bytes.begin(), bytes.end());
     }
+  }
+  for (std::size_t i = clients_.size(); i-- > 0;) {
+    if (clients_[i].session.subscribed && !WriteTo(clients_[i])) Drop(i);
   }
 }
 

@@ -156,6 +156,7 @@ CommandReply SimulatedDevice::Execute(device::DeviceHandle handle, const Command
   }
   if (request.direction == TransferDirection::FromDevice) reply.dataIn.resize(request.transferLength, 0);
   entry.error = reply.error;
+  if (log_.size() >= kMaxLogEntries) log_.erase(log_.begin(), log_.begin() + kMaxLogEntries / 2);
   log_.push_back(entry);
   return reply;
 }

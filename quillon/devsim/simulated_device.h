@@ -24,6 +24,9 @@ namespace quillon::devsim {
 inline constexpr std::size_t kDefaultFlashSize = 0x800000;  // 8 MB
 inline constexpr std::uint32_t kMaxFsmSize = 0x100000;
 inline constexpr std::size_t kMaxOpenHandles = 64;
+// The command log keeps the latest commands only: a long-running simulator
+// must not grow without bound.
+inline constexpr std::size_t kMaxLogEntries = std::size_t{1} << 16;
 
 struct SimulatedDeviceOptions {
   std::size_t flashSize = kDefaultFlashSize;
@@ -106,6 +109,7 @@ class SimulatedDevice {
 
   FaultPlan& Faults() { return faults_; }
   const NorFlash& Flash() const { return flash_; }
+  // The latest commands, at most kMaxLogEntries of them, oldest first.
   const std::vector<CommandLogEntry>& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/code_page.h"
 #include "quillon/recognition/command_text_decoder.h"
 #include "quillon/recognition/display_text.h"
 #include "quillon/recognition/file_bytes.h"
@@ -42,12 +43,16 @@ std::vector<LineDiagnostic> WarningsOf(DecodedCommandText& decoded) {
 
 CommandFileLoad LoadCommandFile(const std::filesystem::path& path, SentenceConverter& converter,
                                 platform::LanguageId systemLanguage) {
-  const FileBytes file = ReadWholeFile(path);
-  if (file.status == FileReadStatus::CannotOpen) return Refused(path, FileOpenFailedMessage());
+  const FileBytes file = ReadWholeFile(path, kMaxCommandFileBytes);
+  if (file.status == FileReadStatus::CannotOpen) {
+    return Refused(path, FileOpenFailedMessage(), {0, platform::Utf8ToUtf16(file.error.message())}, {});
+  }
+  if (file.status == FileReadStatus::TooLarge) return Refused(path, FileTooLargeMessage(kMaxCommandFileBytes));
   if (file.status == FileReadStatus::Empty) return Refused(path, FileSizeZeroMessage());
 
   DecodedCommandText decoded = DecodeCommandText(file.bytes, systemLanguage);
   if (!decoded.ok) return Refused(path, TransformFailedMessage(), std::move(decoded.failure), {});
+  if (HasTooManyLines(decoded.text)) return Refused(path, TooManyLinesMessage(kMaxCommandFileLines));
   std::vector<LineDiagnostic> warnings = WarningsOf(decoded);
 
   const int count = CountSentences(decoded.text);

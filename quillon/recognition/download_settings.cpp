@@ -1,16 +1,19 @@
 #include "quillon/recognition/download_settings.h"
 
-#include "quillon/config/config_paths.h"
-
 namespace quillon {
 
-DownloadSettings ReadDownloadSettings(const WorkingDirectory& directory) {
-  ConfigPaths paths;
-  LocateConfiguration(directory, paths);
+DownloadSettings ReadDownloadSettings(const WorkingDirectory& directory, DefaultWrites writes) {
   DownloadSettings settings;
-  ReadFirmwareSettings(paths.firmwareSettings, settings.firmware);
-  ReadAsrSettings(paths.asrSettings, settings.asr);
-  ReadVoiceSettings(paths.voiceSettings, settings.voices);
+  const auto note = [&settings](const std::filesystem::path& file, std::error_code error) {
+    if (error) settings.problems.push_back({file, error});
+  };
+  ConfigPaths paths;
+  if (const ConfigurationLocation location = LocateConfiguration(directory, paths, writes); !location) {
+    note(location.file, location.error);
+  }
+  note(paths.firmwareSettings, ReadFirmwareSettings(paths.firmwareSettings, settings.firmware));
+  note(paths.asrSettings, ReadAsrSettings(paths.asrSettings, settings.asr));
+  note(paths.voiceSettings, ReadVoiceSettings(paths.voiceSettings, settings.voices));
   return settings;
 }
 

@@ -1,37 +1,35 @@
 #include "quillon/recognition/file_bytes.h"
 
-#include <fstream>
-#include <system_error>
+#include "platform/regular_file.h"
 
 namespace quillon {
+namespace {
 
-FileBytes ReadWholeFile(const std::filesystem::path& path) {
+FileBytes Read(const std::filesystem::path& path, std::uint64_t maxBytes, platform::BeyondCap beyond) {
+  platform::RegularFileBytes read = platform::ReadRegularFile(path, maxBytes, beyond);
   FileBytes result;
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return result;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return result;
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  if (size < 0) return result;
-  file.seekg(0, std::ios::beg);
-  result.bytes.resize(static_cast<std::size_t>(size));
-  if (size > 0 && !file.read(result.bytes.data(), size)) {
-    result.bytes.clear();
-    return result;
-  }
-  result.status = size == 0 ? FileReadStatus::Empty : FileReadStatus::Ok;
+  result.error = read.error;
+  if (read.error == std::errc::file_too_large) result.status = FileReadStatus::TooLarge;
+  if (read.error) return result;
+  result.status = read.bytes.empty() ? FileReadStatus::Empty : FileReadStatus::Ok;
+  result.bytes = std::move(read.bytes);
   return result;
 }
 
+}  // namespace
+
+FileBytes ReadWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
+  return Read(path, maxBytes, platform::BeyondCap::Refuse);
+}
+
+FileBytes ReadFileStart(const std::filesystem::path& path, std::uint64_t maxBytes) {
+  return Read(path, maxBytes, platform::BeyondCap::Cut);
+}
+
 std::optional<std::uint64_t> FileSizeOf(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) return std::nullopt;
-  const std::streamoff size = file.tellg();
-  if (size < 0) return std::nullopt;
-  return static_cast<std::uint64_t>(size);
+  const platform::RegularFile file = platform::OpenRegularFile(path);
+  if (file.error) return std::nullopt;
+  return file.size;
 }
 
 bool FileExists(const std::filesystem::path& path) {

@@ -2,11 +2,12 @@
 
 #include "quillon/recognition/command_text_decoder.h"
 #include "quillon/recognition/file_bytes.h"
+#include "quillon/recognition/sentence_record.h"
 
 namespace quillon {
 
 std::optional<TextLanguage> ReadFileLanguage(const std::filesystem::path& path) {
-  const FileBytes file = ReadWholeFile(path);
+  const FileBytes file = ReadWholeFile(path, kMaxCommandFileBytes);
   if (file.status != FileReadStatus::Ok) return std::nullopt;
   const std::string_view bytes = file.bytes;
   const FileEncoding encoding = DetectFileEncoding(bytes);

@@ -17,11 +17,13 @@ std::size_t RoundUpTo4(std::size_t size) { return (size + 3) & ~std::size_t{3}; 
 
 GroupMeasure MeasureGroupData(const std::filesystem::path& commandFile, SentenceConverter& converter,
                               platform::LanguageId systemLanguage) {
-  const FileBytes file = ReadWholeFile(commandFile);
+  const FileBytes file = ReadWholeFile(commandFile, kMaxCommandFileBytes);
   if (file.status == FileReadStatus::CannotOpen) return {kResultCommandFileUnreadable};
+  if (file.status == FileReadStatus::TooLarge) return {kResultCommandFileTooLarge};
   if (file.status == FileReadStatus::Empty) return {kFileEmpty};
   const DecodedCommandText decoded = DecodeCommandText(file.bytes, systemLanguage);
   if (!decoded.ok) return {kResultUndecodableText};
+  if (HasTooManyLines(decoded.text)) return {kResultTooManyLines};
   const int count = CountSentences(decoded.text);
   if (count > kMaxSentencesPerFile) return {kResultTooManySentences};
   if (count < 1) return {kResultNoSentence};
@@ -41,11 +43,13 @@ GroupMeasure MeasureGroupData(const std::filesystem::path& commandFile, Sentence
 
 ResultCode BuildGroupData(const std::filesystem::path& commandFile, const LanguageSettings& settings,
                    SentenceConverter& converter, platform::LanguageId systemLanguage, std::span<std::uint8_t> out) {
-  const FileBytes file = ReadWholeFile(commandFile);
+  const FileBytes file = ReadWholeFile(commandFile, kMaxCommandFileBytes);
   if (file.status == FileReadStatus::CannotOpen) return kFileOpenFailed;
+  if (file.status == FileReadStatus::TooLarge) return kResultCommandFileTooLarge;
   if (file.status == FileReadStatus::Empty) return kFileEmpty;
   const DecodedCommandText decoded = DecodeCommandText(file.bytes, systemLanguage);
   if (!decoded.ok) return kResultUndecodableText;
+  if (HasTooManyLines(decoded.text)) return kResultTooManyLines;
   const int count = CountSentences(decoded.text);
   if (count > kMaxSentencesPerFile) return kResultTooManySentences;
   const ParseResult parsed = ParseSentences(decoded.text, decoded.language, converter);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/regular_file.h"
+
 #include "quillon/recognition/file_bytes.h"
 #include "quillon/recognition/file_language.h"
 #include "quillon/recognition/group_data.h"
@@ -25,7 +27,7 @@ LanguageSettings LanguageSettingsOf(const AsrSettings& asr) {
 
 // Copies the file's bytes into `destination`, cut or zero-padded to its size.
 ResultCode CopyFileInto(const std::filesystem::path& path, std::span<std::uint8_t> destination) {
-  const FileBytes file = ReadWholeFile(path);
+  const FileBytes file = ReadFileStart(path, destination.size());
   if (file.status == FileReadStatus::CannotOpen) return kFileOpenFailed;
   const std::size_t copied = std::min(file.bytes.size(), destination.size());
   std::copy_n(reinterpret_cast<const std::uint8_t*>(file.bytes.data()), copied, destination.begin());
@@ -81,6 +83,12 @@ ResultCode PackageBuilder::AddCommandFileEntries(MessageSink& messages) {
     if (!FileExists(entry.path)) {
       messages.Show(FileNotFoundMessage(entry.path));
       return kResultFileMissing;
+    }
+    // A file that cannot be read would fail the language test below and be
+    // reported as a language conflict.
+    if (const std::error_code unreadable = platform::OpenRegularFile(entry.path).error) {
+      messages.Show(FileUnreadableMessage(entry.path, unreadable.message()));
+      return kResultCommandFileUnreadable;
     }
     if (!CheckFileLanguage(entry.path, languages)) {
       messages.Show(LanguageConflictMessage(entry.path));

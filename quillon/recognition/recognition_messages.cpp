@@ -48,6 +48,19 @@ UserMessage LanguageConflictMessage(const std::filesystem::path& path) {
                            path);
 }
 
+UserMessage FileTooLargeMessage(std::uint64_t maximum) {
+  return ErrorMessage(u"The file size exceeds the upper limit!\r\nMaximal Size: " + NumberText(maximum));
+}
+
+UserMessage TooManyLinesMessage(std::size_t maximum) {
+  return ErrorMessage(u"The number of lines exceeds the upper limit!\r\nMaximal Number: " + NumberText(maximum));
+}
+
+UserMessage FileUnreadableMessage(const std::filesystem::path& path, const std::string& reason) {
+  return ErrorMessage(u"Can't read the specified file!\r\nPath => " + PathText(path) + u"\r\nReason => " +
+                      platform::Utf8ToUtf16(reason));
+}
+
 UserMessage McuImageTooLargeMessage(const std::filesystem::path& path, std::uint32_t maximum) {
   const LineDiagnostic limit{0, u"Maximal Size: " + NumberText(maximum)};
   return MessageNamingFile(ErrorMessage(u"The size of the MCU image exceeds the upper limit!"), path, &limit);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "quillon/config/user_message.h"
 #include "quillon/recognition/line_diagnostic.h"
@@ -20,6 +21,10 @@ UserMessage FileContentErrorMessage();     // "File content error! ..."
 UserMessage FileNotFoundMessage(const std::filesystem::path& path);
 UserMessage LanguageConflictMessage(const std::filesystem::path& path);
 UserMessage McuImageTooLargeMessage(const std::filesystem::path& path, std::uint32_t maximum);
+UserMessage FileTooLargeMessage(std::uint64_t maximum);
+UserMessage TooManyLinesMessage(std::size_t maximum);
+// A configured file that exists but cannot be read, and why.
+UserMessage FileUnreadableMessage(const std::filesystem::path& path, const std::string& reason);
 
 // `message` followed by the file it concerns and, when given, what is wrong:
 //   TEXT\r\nPath => PATH\r\nLine N: DETAIL    (or DETAIL alone for line 0)

@@ -9,7 +9,7 @@
 namespace quillon {
 namespace {
 
-constexpr std::array<std::pair<ResultCode, const char*>, 21> kDescriptions = {{
+constexpr std::array<std::pair<ResultCode, const char*>, 23> kDescriptions = {{
     {kSuccess, "success"},
     {kFileEmpty, "a configured file is empty"},
     {kFileOpenFailed, "a file cannot be opened while the image is filled"},
@@ -17,6 +17,8 @@ constexpr std::array<std::pair<ResultCode, const char*>, 21> kDescriptions = {{
     {kResultLengthMismatch, "the filled image differs from its layout"},
     {kResultMcuImageTooLarge, "the MCU image does not fit below 0x6000"},
     {kResultImageTooLarge, "the image would cover more than 65535 blocks of 64 KB"},
+    {kResultCommandFileTooLarge, "a command file is larger than 8 MiB"},
+    {kResultTooManyLines, "a command file has more than 65536 lines"},
     {kResultFileMissing, "a configured file does not exist"},
     {kResultMcuImageUnreadable, "the MCU image cannot be opened"},
     {kResultDspImageUnreadable, "the DSP image cannot be opened"},

@@ -46,6 +46,10 @@ inline constexpr ResultCode kResultLengthMismatch = 0x5005;      // filled lengt
 inline constexpr ResultCode kResultMcuImageTooLarge = 0x5008;
 // The image would cover more 64 KB blocks than its 16-bit block count holds.
 inline constexpr ResultCode kResultImageTooLarge = 0x5009;
+// A command file is larger than kMaxCommandFileBytes, or has more than
+// kMaxCommandFileLines lines: refused before it is scanned.
+inline constexpr ResultCode kResultCommandFileTooLarge = 0x5010;
+inline constexpr ResultCode kResultTooManyLines = 0x5011;
 inline constexpr ResultCode kResultFileMissing = 0x500D;
 inline constexpr ResultCode kResultMcuImageUnreadable = 0x500E;
 inline constexpr ResultCode kResultDspImageUnreadable = 0x500F;

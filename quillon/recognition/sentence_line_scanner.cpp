@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "quillon/recognition/sentence_record.h"
+
 namespace quillon {
 namespace {
 
@@ -102,6 +104,12 @@ int CountSentences(std::string_view text) {
     if (IsSentenceLine(tokens)) ++count;
   }
   return count;
+}
+
+bool HasTooManyLines(std::string_view text) {
+  text = TextBeforeNul(text);
+  const auto lineFeeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  return lineFeeds + (text.empty() || text.back() == '\n' ? 0 : 1) > kMaxCommandFileLines;
 }
 
 }  // namespace quillon

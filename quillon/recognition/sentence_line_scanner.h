@@ -60,4 +60,7 @@ bool IsSentenceLine(const LineTokens& tokens);
 // Sentence lines from the first digit of the text on.
 int CountSentences(std::string_view text);
 
+// Whether `text` has more than kMaxCommandFileLines lines.
+bool HasTooManyLines(std::string_view text);
+
 }  // namespace quillon

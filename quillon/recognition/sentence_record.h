@@ -14,6 +14,13 @@ inline constexpr std::size_t kSentenceFieldCapacity = 512;
 inline constexpr std::size_t kIdTokenCapacity = 80;
 // A command file holds at most this many sentences.
 inline constexpr int kMaxSentencesPerFile = 2000;
+// The largest command file read, and the most lines it may have: 2000
+// sentences of the longest ID and sentence tokens take about 1.2 MB (2.4 MB in
+// UTF-16), and the lines the format passes over (blank lines, notes) are
+// allowed about thirty times the sentences. Larger files are refused before
+// they are scanned.
+inline constexpr std::uint64_t kMaxCommandFileBytes = std::uint64_t{8} << 20;
+inline constexpr std::size_t kMaxCommandFileLines = 65536;
 
 struct SentenceRecord {
   std::int32_t unitCount = 0;    // the engine's result: codes in unitCodeList

@@ -1,6 +1,8 @@
 // check and build-image on a small workspace with a fake engine.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -203,6 +205,20 @@ TEST_F(CliCommandsTest, CheckHelpDescribesItsOutput) {
   EXPECT_NE(out_.str().find("\"warnings\": [{\"line\", \"message\"}, ...]"), std::string::npos);
 }
 
+TEST_F(CliCommandsTest, ADigitInAChineseSentenceIsRefusedByCheckAsByTheDownload) {
+  const std::string withDigit = "\xB6\x7D\xBF\x4F\xA2\xB0";  // 開燈１
+  SentenceConversion digit;
+  digit.unitCount = 3;  // the digit is read as the English phones of "one"
+  digit.unitCodeList = "1001 1002 6001 ";
+  digit.unitNameString = "I16 F05  I38 F13  NU1 IY ";
+  engine_.converter.overrides[withDigit] = digit;
+  Write("cmd/zh.txt", "5 " + withDigit + "\r\n");
+  EXPECT_EQ(Run({"check"}), kExitRefused);
+  EXPECT_NE(out_.str().find("read as English units, NU1 IY"), std::string::npos) << out_.str();
+  EXPECT_EQ(Run({"build-image", "image.bin"}), kExitRefused);
+  EXPECT_NE(err_.str().find("0x5019"), std::string::npos) << err_.str();
+}
+
 TEST_F(CliCommandsTest, BuildImageWritesThePackageAndTheUserImage) {
   EXPECT_EQ(Run({"build-image", "out/image.bin"}), kExitRefused) << err_.str();  // no folder "out" yet
   std::filesystem::create_directory(start_ / "out");
@@ -237,6 +253,68 @@ TEST_F(CliCommandsTest, BuildImageShowsTheMessageOfARefusal) {
   EXPECT_NE(err_.str().find("Error: Can't find the specified file!\nPath => "), std::string::npos) << err_.str();
   EXPECT_NE(err_.str().find("build-image: 0x500D"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(start_ / "image.bin"));
+}
+
+TEST_F(CliCommandsTest, BuildImageWritesTheTwoImagesAsAPair) {
+  std::filesystem::create_directory(start_ / "out");
+  std::ofstream(start_ / "out/image.bin.user") << "from an older build";
+  Write("Setting/Firmware.ini", "[FirmwareImage]\r\nMCUImagePath=\\fw\\mcu.bin\r\nDSPImagePath=\\fw\\dsp.bin\r\n");
+  ASSERT_EQ(Run({"build-image", "out/image.bin"}), kExitOk) << err_.str();
+  EXPECT_FALSE(std::filesystem::exists(start_ / "out/image.bin.user")) << "a stale user image would not match";
+
+  // The user image cannot be stored: the image is left as it was too.
+  const std::string before = ReadAll(start_ / "out/image.bin");
+  Write("Setting/Firmware.ini", "[FirmwareImage]\r\nMCUImagePath=\\fw\\mcu.bin\r\nDSPImagePath=\\fw\\dsp.bin\r\n"
+                                "UserImagePath=\\fw\\user.bin\r\n");
+  Write("cmd/en.txt", "1 lights-on\r\n");
+  std::filesystem::create_directory(start_ / "out/image.bin.user");
+  EXPECT_EQ(Run({"build-image", "out/image.bin"}), kExitRefused);
+  EXPECT_NE(err_.str().find("cannot write"), std::string::npos) << err_.str();
+  EXPECT_EQ(ReadAll(start_ / "out/image.bin"), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(start_ / "out"), {}), 2) << "no temporary file stays";
+}
+
+TEST_F(CliCommandsTest, FilesThatAreNotRegularAreRefusedWithoutWaiting) {
+  // A FIFO as a command file and as the DSP image: nobody ever writes to them.
+  std::filesystem::remove(root_ / "cmd/zh.txt");
+  ASSERT_EQ(::mkfifo((root_ / "cmd/zh.txt").c_str(), 0600), 0);
+  EXPECT_EQ(Run({"check"}), kExitRefused);
+  EXPECT_NE(out_.str().find("refused: Fail to open file!"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("not a regular file"), std::string::npos) << out_.str();
+  EXPECT_EQ(out_.str().find("conflict"), std::string::npos) << "not a language conflict: " << out_.str();
+
+  std::filesystem::remove(root_ / "fw/dsp.bin");
+  ASSERT_EQ(::mkfifo((root_ / "fw/dsp.bin").c_str(), 0600), 0);
+  EXPECT_EQ(Run({"build-image", "image.bin"}), kExitRefused);
+  EXPECT_NE(err_.str().find("0x500F"), std::string::npos) << err_.str();
+}
+
+TEST_F(CliCommandsTest, AnUnreadableCommandFileIsNoLanguageConflict) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  ::chmod((root_ / "cmd/zh.txt").c_str(), 0);
+  EXPECT_EQ(Run({"build-image", "image.bin"}), kExitRefused);
+  EXPECT_EQ(err_.str().find("conflict"), std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find("Can't read the specified file!"), std::string::npos) << err_.str();
+}
+
+TEST_F(CliCommandsTest, SettingsFilesThatCannotServeFailTheCheckAndChangeNothing) {
+  std::filesystem::remove(root_ / "Setting/ASR.ini");
+  std::filesystem::create_directory(root_ / "Setting/ASR.ini");
+  EXPECT_EQ(Run({"check"}), kExitRefused);
+  EXPECT_NE(out_.str().find("ASR.ini: Is a directory"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("No command files are configured."), std::string::npos) << out_.str();
+  EXPECT_EQ(Run({"build-image", "image.bin"}), kExitRefused);
+
+  // A check writes nothing, not even the defaults a download would complete.
+  const std::string binary("\0\1\2\3binary", 10);
+  Write("Configure.ini", binary);
+  std::filesystem::remove_all(root_ / "Recipe");
+  EXPECT_EQ(Run({"check"}), kExitRefused);
+  EXPECT_NE(out_.str().find("Configure.ini: holds binary data"), std::string::npos) << out_.str();
+  EXPECT_EQ(ReadAll(root_ / "Configure.ini"), binary);
+  std::filesystem::remove(root_ / "Configure.ini");
+  Run({"check"});
+  EXPECT_FALSE(std::filesystem::exists(root_ / "Configure.ini"));
 }
 
 TEST_F(CliCommandsTest, UsageErrorsExitWithTwo) {

@@ -1,7 +1,10 @@
 // The INI reader and writer: Windows private-profile rules for reading,
 // changing one line at a time, encodings, and atomic replacement.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
+#include "platform/regular_file.h"
 #include "platform/system_locale.h"
 #include "quillon/config/private_profile.h"
 #include "quillon/tests/config_test_support.h"
@@ -179,6 +182,51 @@ TEST_F(PrivateProfileTest, OversizedFilesAreNeitherLoadedNorChanged) {
   EXPECT_EQ(Read(u"S", u"k"), u"<default>");
   EXPECT_EQ(WriteProfileString(Ini(), u"S", u"k", u"w"), std::errc::file_too_large);
   EXPECT_EQ(std::filesystem::file_size(Ini()), kMaxProfileFileBytes + 1);
+}
+
+TEST_F(PrivateProfileTest, AFileOfEmptyLinesIsRefusedBeforeItCostsMemory) {
+  // Each line costs a few dozen bytes in memory: a file of millions of empty
+  // lines used to take gigabytes and end the program.
+  WriteBytes(Ini(), std::string(kMaxProfileLines, '\n') + "[S]\nk=v\n");
+  const ProfileFile tooLong(Ini());
+  EXPECT_EQ(tooLong.error(), ProfileRefusal::TooManyLines);
+  EXPECT_EQ(tooLong.Read(u"S", u"k", u"<default>"), u"<default>");
+  EXPECT_EQ(WriteProfileString(Ini(), u"S", u"k", u"w"), ProfileRefusal::TooManyLines);
+
+  WriteBytes(Ini(), std::string(kMaxProfileLines - 2, '\n') + "[S]\nk=v");
+  const ProfileFile atTheLimit(Ini());
+  EXPECT_FALSE(atTheLimit.error());
+  EXPECT_EQ(atTheLimit.Read(u"S", u"k"), u"v");
+}
+
+TEST_F(PrivateProfileTest, BinaryFilesFifosAndFoldersAreNeitherReadNorChanged) {
+  const std::string binary("MZ\x90\0\3\0\0\0[S]\r\nk=v\r\n", 18);
+  WriteBytes(Ini(), binary);
+  EXPECT_EQ(ProfileFile(Ini()).error(), ProfileRefusal::NotText);
+  EXPECT_EQ(Read(u"S", u"k"), u"<default>");
+  EXPECT_EQ(WriteProfileString(Ini(), u"Recipe", u"Path", u"\\x.ini"), ProfileRefusal::NotText);
+  EXPECT_EQ(ReadBytes(Ini()), binary);
+
+  const auto fifo = scratch_ / "fifo.ini";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ProfileFile(fifo).error(), platform::FileRefusal::NotRegularFile);  // at once, no writer needed
+  EXPECT_EQ(WriteProfileString(fifo, u"S", u"k", u"v"), platform::FileRefusal::NotRegularFile);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_EQ(ProfileFile(scratch_.path()).error(), std::errc::is_a_directory);
+  EXPECT_TRUE(ProfileFile(scratch_ / "missing.ini").exists() == false);
+  EXPECT_FALSE(ProfileFile(scratch_ / "missing.ini").error());
+}
+
+TEST_F(PrivateProfileTest, AWriteThroughALinkChangesItsTargetAndKeepsTheMode) {
+  std::filesystem::create_directory(scratch_ / "shared");
+  WriteBytes(scratch_ / "shared/real.ini", Utf16LeFile(u"[S]\r\nk=v\r\n"));
+  ::chmod((scratch_ / "shared/real.ini").c_str(), 0600);
+  std::filesystem::create_symlink("shared/real.ini", Ini());
+  ASSERT_FALSE(WriteProfileString(Ini(), u"S", u"k", u"w"));
+  EXPECT_TRUE(std::filesystem::is_symlink(Ini()));
+  EXPECT_EQ(ReadProfileString(scratch_ / "shared/real.ini", u"S", u"k"), u"w");
+  EXPECT_EQ(std::filesystem::status(scratch_ / "shared/real.ini").permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST_F(PrivateProfileTest, WriteReplacesTheFileWithoutLeavingSiblings) {

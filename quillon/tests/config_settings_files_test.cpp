@@ -2,6 +2,7 @@
 // recipe, and reading and writing the settings records.
 #include <gtest/gtest.h>
 
+#include "platform/code_page.h"
 #include "platform/system_locale.h"
 #include "quillon/config/asr_settings.h"
 #include "quillon/config/config_paths.h"
@@ -84,6 +85,81 @@ TEST_F(SettingsFilesTest, MissingSettingFolderMakesAsrWriteFail) {
   settings.count = 1;
   EXPECT_FALSE(WriteAsrSettings(paths.asrSettings, settings));
   EXPECT_FALSE(std::filesystem::exists(paths.asrSettings));
+}
+
+TEST_F(SettingsFilesTest, ABinaryConfigureIniIsNeverWrittenTo) {
+  std::filesystem::create_directory(scratch_ / "Recipe");
+  const std::string binary("\x7F" "ELF\2\1\1\0\0\0\0\0", 12);
+  WriteBytes(scratch_ / "Configure.ini", binary);
+  ConfigPaths paths;
+  const ConfigurationLocation location = LocateConfiguration(Directory(), paths);
+  EXPECT_FALSE(location);
+  EXPECT_EQ(location.file, scratch_ / "Configure.ini");
+  EXPECT_EQ(location.error, ProfileRefusal::NotText);
+  EXPECT_EQ(ReadBytes(scratch_ / "Configure.ini"), binary);
+  EXPECT_TRUE(paths.asrSettings.empty());
+}
+
+TEST_F(SettingsFilesTest, NothingIsCreatedOrWrittenOutsideTheWorkingDirectory) {
+  std::filesystem::create_directory(scratch_ / "Recipe");
+  const std::filesystem::path outside = scratch_.path().parent_path() / "outside-recipe.ini";
+  std::filesystem::remove(outside);
+  WriteBytes(scratch_ / "Configure.ini", Utf16LeFile(u"[Recipe]\r\nPath=\\..\\outside-recipe.ini\r\n"));
+  ConfigPaths paths;
+  ConfigurationLocation location = LocateConfiguration(Directory(), paths);
+  EXPECT_EQ(location.error, ProfileRefusal::OutsideWorkspace);
+  EXPECT_EQ(location.file.lexically_normal(), outside.lexically_normal());
+  EXPECT_FALSE(std::filesystem::exists(outside));
+
+  // A settings file the recipe names outside is refused too; a path that goes
+  // up and comes back in is inside.
+  WriteBytes(scratch_ / "Configure.ini", Utf16LeFile(u"[Recipe]\r\nPath=\\Recipe\\R.ini\r\n"));
+  const std::u16string self = platform::Utf8ToUtf16(scratch_.path().filename().string());
+  WriteBytes(scratch_ / "Recipe/R.ini",
+             Utf16LeFile(u"[ASRManagement]\r\nPath=\\..\\" + self + u"\\asr.ini\r\n"
+                         u"[VoiceScript]\r\nPath=\\..\\..\\voice.ini\r\n[Firmware]\r\nPath=\\fw.ini\r\n"));
+  location = LocateConfiguration(Directory(), paths);
+  EXPECT_EQ(location.error, ProfileRefusal::OutsideWorkspace);
+  EXPECT_EQ(location.file.filename(), "voice.ini");
+  EXPECT_TRUE(paths.asrSettings.empty());
+}
+
+TEST_F(SettingsFilesTest, StoredPathsWithoutLeadingBackslashStayInside) {
+  std::filesystem::create_directory(scratch_ / "Recipe");
+  WriteBytes(scratch_ / "Configure.ini", Utf16LeFile(u"[Recipe]\r\nPath=Recipe\\Mine.ini\r\n"));
+  ConfigPaths paths;
+  ASSERT_TRUE(LocateConfiguration(Directory(), paths));
+  EXPECT_TRUE(std::filesystem::exists(scratch_ / "Recipe/Mine.ini"));
+  EXPECT_EQ(Directory().Resolve(u"x.txt"), scratch_ / "x.txt");
+  EXPECT_EQ(Directory().Resolve(u"\\x.txt"), scratch_ / "x.txt");
+}
+
+TEST_F(SettingsFilesTest, ATruncatedRecipePathNamesANewRecipeInside) {
+  // A recipe named but missing is created with the defaults, whatever its
+  // name: a cut name cannot be told from a new one.
+  WriteBytes(scratch_ / "Configure.ini", Utf16LeFile(u"[Recipe]\r\nPath=\\Reci\r\n"));
+  ConfigPaths paths;
+  ASSERT_TRUE(LocateConfiguration(Directory(), paths));
+  EXPECT_EQ(Read(scratch_ / "Reci", u"Firmware", u"Path"), u"\\Setting\\Firmware\\DefaultFirmware.ini");
+}
+
+TEST_F(SettingsFilesTest, WithoutDefaultWritesNothingIsCreated) {
+  ConfigPaths paths;
+  ASSERT_TRUE(LocateConfiguration(Directory(), paths, DefaultWrites::None));
+  EXPECT_EQ(paths.asrSettings, scratch_ / "Setting/ASR/DefaultASR.ini");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch_.path()), {}), 0);
+}
+
+TEST_F(SettingsFilesTest, RefusedSettingsFilesSayWhyAndReadAsDefaults) {
+  std::filesystem::create_directory(scratch_ / "asr.ini");
+  AsrSettings settings;
+  EXPECT_EQ(ReadAsrSettings(scratch_ / "asr.ini", settings), std::errc::is_a_directory);
+  EXPECT_EQ(settings.count, 0);
+  EXPECT_EQ(settings.threshold, 1);
+  EXPECT_FALSE(ReadAsrSettings(scratch_ / "missing.ini", settings));
+  WriteBytes(scratch_ / "fw.ini", std::string(100, '\0'));
+  FirmwareImageSet images;
+  EXPECT_EQ(ReadFirmwareSettings(scratch_ / "fw.ini", images), ProfileRefusal::NotText);
 }
 
 TEST_F(SettingsFilesTest, AsrSettingsReadDefaults) {

@@ -29,7 +29,7 @@ class SimulatorRig {
   explicit SimulatorRig(devsim::SimulatedDeviceOptions options = {},
                         std::string socket = "device-test.sock") {
     std::string error;
-    server = devsim::SimServer::Create(socket, options, error);
+    server = devsim::SimServer::Create(socket, {options, {}}, error);
     if (!server) throw std::runtime_error(error);
     server->Start();
     backend = sim::SimBackend::Connect(socket);

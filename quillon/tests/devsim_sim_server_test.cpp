@@ -1,6 +1,8 @@
 // The simulator's socket: the device backend and the control requests.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -16,8 +18,9 @@ class SimServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string error;
-    SimulatedDeviceOptions options;
-    options.flashSize = 0x20000;
+    SimServerOptions options;
+    options.device.flashSize = 0x20000;
+    options.dumps.folder = std::filesystem::current_path();
     server = SimServer::Create(kSocket, options, error);
     ASSERT_TRUE(server) << error;
     server->Start();
@@ -73,15 +76,64 @@ TEST_F(SimServerTest, FaultAndDumpThroughTheControlChannel) {
   ASSERT_EQ(bytes.size(), 0x20000u);
   EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF) << "fresh flash is erased";
   EXPECT_NE(SendControl(kSocket, "dump:no-such-dir/flash.bin"), "");
+  // Nowhere but the folder (or file) named on the simulator's command line.
+  EXPECT_NE(SendControl(kSocket, "dump:../escaped.bin"), "");
+  EXPECT_FALSE(std::filesystem::exists("../escaped.bin"));
 }
 
 TEST_F(SimServerTest, MalformedFramesDropOnlyTheirConnection) {
   const device::UniqueFd rogue = device::sim::ConnectToSimulator(kSocket);
   ASSERT_TRUE(rogue.Valid());
   const std::vector<std::uint8_t> huge{0xFF, 0xFF, 0xFF, 0x7F, 1};
-  ASSERT_TRUE(device::sim::SendFrame(rogue.Get(), huge));
-  EXPECT_FALSE(device::sim::ReceiveFrame(rogue.Get())) << "closed by the simulator";
+  const auto deadline = device::sim::DeadlineAfter(std::chrono::seconds(10));
+  ASSERT_EQ(device::sim::SendFrame(rogue.Get(), huge, deadline), device::sim::TransferStatus::Done);
+  EXPECT_EQ(device::sim::ReceiveFrame(rogue.Get(), deadline).status, device::sim::TransferStatus::PeerGone)
+      << "closed by the simulator";
   EXPECT_EQ(backend->Changes().CurrentDriveMask(), 1u << 3) << "others are served on";
+}
+
+TEST_F(SimServerTest, AClientThatSendsWithoutReadingStallsNobody) {
+  const device::UniqueFd greedy = device::sim::ConnectToSimulator(kSocket);
+  ASSERT_TRUE(greedy.Valid());
+  device::sim::FrameWriter request(device::sim::Request::DriveMask);
+  std::vector<std::uint8_t> requests;
+  for (int i = 0; i < 100000; ++i) requests.insert(requests.end(), request.Frame().begin(), request.Frame().end());
+  // Far more replies than any socket buffer holds; the greedy client reads none.
+  std::thread flood([&] {
+    device::sim::SendFrame(greedy.Get(), requests, device::sim::DeadlineAfter(std::chrono::seconds(20)));
+  });
+  const auto started = std::chrono::steady_clock::now();
+  for (int i = 0; i < 50; ++i) ASSERT_EQ(backend->Changes().CurrentDriveMask(), 1u << 3);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+  EXPECT_EQ(SendControl(kSocket, "detach"), "");  // events queue for the greedy one too
+  EXPECT_EQ(WaitForEvents(1), std::vector{device::DeviceChange::RemoveComplete});
+  flood.join();
+}
+
+TEST_F(SimServerTest, HandlesOfClientsThatGoAreClosed) {
+  // More clients than the device has handles, each gone with its handle open.
+  for (std::size_t i = 0; i < kMaxOpenHandles + 8; ++i) {
+    auto client = device::sim::SimBackend::Connect(kSocket);
+    ASSERT_TRUE(client);
+    ASSERT_EQ(client->PassThrough().Open(SimulatedDevice::kInterfacePath).error, device::kSuccess) << i;
+  }
+  EXPECT_EQ(backend->PassThrough().Open(SimulatedDevice::kInterfacePath).error, device::kSuccess);
+}
+
+TEST(SimServerStopped, ACommandToASimulatorThatNeverAnswersTimesOut) {
+  std::string error;
+  // Listening but never served: like a simulator stopped with SIGSTOP.
+  const auto server = SimServer::Create("stopped-test.sock", {}, error);
+  ASSERT_TRUE(server) << error;
+  const auto backend = device::sim::SimBackend::Connect("stopped-test.sock");
+  ASSERT_TRUE(backend);
+  device::PassThroughRecord record = device::StandardRecordTemplate();
+  record.timeoutSeconds = 1;
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(backend->PassThrough().Execute(1, record), device::kErrorSemTimeout);
+  const auto waited = std::chrono::steady_clock::now() - started;
+  EXPECT_GE(waited, std::chrono::milliseconds(900));
+  EXPECT_LT(waited, std::chrono::seconds(5));
 }
 
 TEST(SimServerShutdown, ShutdownRequestEndsServing) {

@@ -134,6 +134,14 @@ TEST_F(SimulatedDeviceTest, FaultsHitTheirCommandFromTheNthOnForTheirCount) {
   EXPECT_FALSE(device.Attached());
 }
 
+TEST_F(SimulatedDeviceTest, TheCommandLogKeepsOnlyTheLatestCommands) {
+  for (std::size_t i = 0; i < kMaxLogEntries + 10; ++i) Inquiry();
+  Erase(0, 0x10000);
+  EXPECT_LE(device.Log().size(), kMaxLogEntries);
+  EXPECT_GE(device.Log().size(), kMaxLogEntries / 2);
+  EXPECT_EQ(device.Log().back().command, DeviceCommand::EraseFlash);
+}
+
 TEST(FaultSpec, ParsesCommandKindFromAndTimes) {
   const auto fault = ParseFault("write:timeout:3:2");
   ASSERT_TRUE(fault);

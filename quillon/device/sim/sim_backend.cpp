@@ -12,27 +12,33 @@ std::unique_ptr<SimBackend> SimBackend::Connect(const std::filesystem::path& soc
   UniqueFd events = ConnectToSimulator(socketPath);
   if (!requests.Valid() || !events.Valid()) return nullptr;
   FrameWriter subscribe(Request::Subscribe);
-  if (!SendFrame(events.Get(), subscribe.Frame())) return nullptr;
-  return std::unique_ptr<SimBackend>(new SimBackend(std::move(requests), std::move(events)));
+  if (SendFrame(events.Get(), subscribe.Frame(), DeadlineAfter(kRequestTimeout)) != TransferStatus::Done) {
+    return nullptr;
+  }
+  return std::unique_ptr<SimBackend>(new SimBackend(socketPath, std::move(requests), std::move(events)));
 }
 
-SimBackend::SimBackend(UniqueFd requests, UniqueFd events)
-    : requests_(std::move(requests)), events_(std::move(events)) {}
+SimBackend::SimBackend(std::filesystem::path socketPath, UniqueFd requests, UniqueFd events)
+    : socketPath_(std::move(socketPath)), requests_(std::move(requests)), events_(std::move(events)) {}
 
-std::optional<std::vector<std::uint8_t>> SimBackend::Ask(FrameWriter& request) {
+ReceivedFrame SimBackend::Ask(FrameWriter& request, std::chrono::milliseconds timeout) {
   const std::lock_guard lock(requestMutex_);
-  if (!requests_.Valid() || !SendFrame(requests_.Get(), request.Frame())) return std::nullopt;
-  auto reply = ReceiveFrame(requests_.Get());
-  if (!reply) requests_.Reset();  // a broken stream cannot be resynchronised
+  if (!requests_.Valid()) requests_ = ConnectToSimulator(socketPath_);
+  ReceivedFrame reply;
+  if (!requests_.Valid()) return reply;
+  const Deadline deadline = DeadlineAfter(timeout);
+  reply.status = SendFrame(requests_.Get(), request.Frame(), deadline);
+  if (reply.status == TransferStatus::Done) reply = ReceiveFrame(requests_.Get(), deadline);
+  if (reply.status != TransferStatus::Done) requests_.Reset();  // the stream cannot be resynchronised
   return reply;
 }
 
 OpenResult SimBackend::Open(std::string_view path) {
   FrameWriter request(Request::Open);
   request.Text(path);
-  const auto reply = Ask(request);
-  if (!reply) return {kNoHandle, kErrorFileNotFound};
-  FrameReader fields(*reply);
+  const ReceivedFrame reply = Ask(request);
+  if (reply.status != TransferStatus::Done) return {kNoHandle, kErrorFileNotFound};
+  FrameReader fields(reply.payload);
   std::uint32_t error = 0;
   std::uint32_t handle = 0;
   if (!fields.U32(error) || !fields.U32(handle)) return {kNoHandle, kErrorGenFailure};
@@ -50,9 +56,9 @@ void SimBackend::Close(DeviceHandle handle) {
 bool SimBackend::QueryBusIsUsb(DeviceHandle handle) {
   FrameWriter request(Request::QueryBus);
   request.U32(static_cast<std::uint32_t>(handle));
-  const auto reply = Ask(request);
+  const ReceivedFrame reply = Ask(request);
   std::uint8_t onUsb = 0;
-  return reply && FrameReader(*reply).U8(onUsb) && onUsb == 1;
+  return reply.status == TransferStatus::Done && FrameReader(reply.payload).U8(onUsb) && onUsb == 1;
 }
 
 ResultCode SimBackend::Execute(DeviceHandle handle, PassThroughRecord& record) {
@@ -65,9 +71,14 @@ ResultCode SimBackend::Execute(DeviceHandle handle, PassThroughRecord& record) {
       .U32(record.timeoutSeconds)
       .U8(record.senseLength);
   if (record.direction == TransferDirection::ToDevice) request.Bytes(record.data);
-  const auto reply = Ask(request);
-  if (!reply) return kErrorDevNotExist;
-  FrameReader fields(*reply);
+  // The record's time-out bounds the whole exchange (a record without one
+  // gets the request time-out).
+  const std::chrono::milliseconds timeout =
+      record.timeoutSeconds > 0 ? std::chrono::seconds(record.timeoutSeconds) : kRequestTimeout;
+  const ReceivedFrame reply = Ask(request, timeout);
+  if (reply.status == TransferStatus::TimedOut) return kErrorSemTimeout;
+  if (reply.status != TransferStatus::Done) return kErrorDevNotExist;
+  FrameReader fields(reply.payload);
   std::uint32_t error = 0;
   std::uint32_t length = 0;
   std::span<const std::uint8_t> data;
@@ -83,10 +94,10 @@ ResultCode SimBackend::Execute(DeviceHandle handle, PassThroughRecord& record) {
 
 SimBackend::Listing SimBackend::Enumerate() {
   FrameWriter request(Request::Enumerate);
-  const auto reply = Ask(request);
+  const ReceivedFrame reply = Ask(request);
   Listing listing;
-  if (!reply) return listing;
-  FrameReader fields(*reply);
+  if (reply.status != TransferStatus::Done) return listing;
+  FrameReader fields(reply.payload);
   std::uint8_t count = 0;
   if (!fields.U8(count)) return {};
   for (int i = 0; i < count; ++i) {
@@ -141,9 +152,9 @@ std::vector<DeviceChange> SimBackend::TakeEvents() {
 
 std::uint32_t SimBackend::CurrentDriveMask() {
   FrameWriter request(Request::DriveMask);
-  const auto reply = Ask(request);
+  const ReceivedFrame reply = Ask(request);
   std::uint32_t mask = 0;
-  if (reply) FrameReader(*reply).U32(mask);
+  if (reply.status == TransferStatus::Done) FrameReader(reply.payload).U32(mask);
   return mask;
 }
 

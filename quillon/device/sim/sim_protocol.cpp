@@ -1,8 +1,10 @@
 #include "quillon/device/sim/sim_protocol.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -98,40 +100,60 @@ std::optional<std::uint32_t> WholeFramePayload(std::span<const std::uint8_t> buf
   return length;
 }
 
-bool SendFrame(int fd, std::span<const std::uint8_t> frame) {
-  std::size_t sent = 0;
-  while (sent < frame.size()) {
-    const ssize_t n = ::send(fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    sent += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 namespace {
 
-bool ReceiveExactly(int fd, std::uint8_t* data, std::size_t size) {
+// Waits until `fd` is ready for `events` or the deadline passes.
+TransferStatus WaitUntilReady(int fd, short events, Deadline deadline) {
+  for (;;) {
+    const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (remaining.count() <= 0) return TransferStatus::TimedOut;
+    pollfd watched{fd, events, 0};
+    const int ready = ::poll(&watched, 1, static_cast<int>(std::min<std::int64_t>(remaining.count(), 60000)));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) return TransferStatus::PeerGone;
+    if (ready == 0) continue;  // the loop checks the deadline
+    return TransferStatus::Done;
+  }
+}
+
+TransferStatus ReceiveExactly(int fd, std::uint8_t* data, std::size_t size, Deadline deadline) {
   std::size_t received = 0;
   while (received < size) {
-    const ssize_t n = ::recv(fd, data + received, size - received, 0);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (const TransferStatus ready = WaitUntilReady(fd, POLLIN, deadline); ready != TransferStatus::Done) return ready;
+    const ssize_t n = ::recv(fd, data + received, size - received, MSG_DONTWAIT);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n <= 0) return TransferStatus::PeerGone;
     received += static_cast<std::size_t>(n);
   }
-  return true;
+  return TransferStatus::Done;
 }
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> ReceiveFrame(int fd) {
+TransferStatus SendFrame(int fd, std::span<const std::uint8_t> frame, Deadline deadline) {
+  std::size_t sent = 0;
+  while (sent < frame.size()) {
+    if (const TransferStatus ready = WaitUntilReady(fd, POLLOUT, deadline); ready != TransferStatus::Done) return ready;
+    const ssize_t n = ::send(fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n <= 0) return TransferStatus::PeerGone;
+    sent += static_cast<std::size_t>(n);
+  }
+  return TransferStatus::Done;
+}
+
+ReceivedFrame ReceiveFrame(int fd, Deadline deadline) {
+  ReceivedFrame frame;
   std::uint8_t prefix[4];
-  if (!ReceiveExactly(fd, prefix, sizeof prefix)) return std::nullopt;
+  if ((frame.status = ReceiveExactly(fd, prefix, sizeof prefix, deadline)) != TransferStatus::Done) return frame;
   const std::uint32_t length = platform::LoadLittle32(prefix);
-  if (length > kMaxFramePayload) return std::nullopt;
-  std::vector<std::uint8_t> payload(length);
-  if (!ReceiveExactly(fd, payload.data(), payload.size())) return std::nullopt;
-  return payload;
+  if (length > kMaxFramePayload) {
+    frame.status = TransferStatus::PeerGone;
+    return frame;
+  }
+  frame.payload.resize(length);
+  frame.status = ReceiveExactly(fd, frame.payload.data(), frame.payload.size(), deadline);
+  return frame;
 }
 
 UniqueFd ConnectToSimulator(const std::filesystem::path& socketPath) {

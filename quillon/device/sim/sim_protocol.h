@@ -21,6 +21,7 @@
 // Texts are a uint16 length and that many bytes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -92,10 +93,22 @@ class FrameReader {
 std::optional<std::uint32_t> WholeFramePayload(std::span<const std::uint8_t> buffered,
                                                bool& oversized);
 
-// Blocking send of a whole frame; false when the peer is gone.
-bool SendFrame(int fd, std::span<const std::uint8_t> frame);
-// Blocking receive of one payload; none when the peer is gone or misbehaves.
-std::optional<std::vector<std::uint8_t>> ReceiveFrame(int fd);
+// Every wait on the simulator ends by a deadline: a simulator that stops
+// answering (stopped, or busy with another client) must not hang its client.
+using Deadline = std::chrono::steady_clock::time_point;
+inline Deadline DeadlineAfter(std::chrono::milliseconds timeout) { return std::chrono::steady_clock::now() + timeout; }
+
+enum class TransferStatus { Done, PeerGone, TimedOut };
+
+// Sends a whole frame, waiting for room in the socket until `deadline`.
+TransferStatus SendFrame(int fd, std::span<const std::uint8_t> frame, Deadline deadline);
+// Receives one payload, waiting until `deadline`; PeerGone also when the peer
+// misbehaves (an oversized frame).
+struct ReceivedFrame {
+  TransferStatus status = TransferStatus::PeerGone;
+  std::vector<std::uint8_t> payload;
+};
+ReceivedFrame ReceiveFrame(int fd, Deadline deadline);
 
 // Connects to the simulator's socket; invalid on failure.
 UniqueFd ConnectToSimulator(const std::filesystem::path& socketPath);

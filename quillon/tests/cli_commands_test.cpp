@@ -279,8 +279,8 @@ TEST_F(CliCommandsTest, FilesThatAreNotRegularAreRefusedWithoutWaiting) {
   std::filesystem::remove(root_ / "cmd/zh.txt");
   ASSERT_EQ(::mkfifo((root_ / "cmd/zh.txt").c_str(), 0600), 0);
   EXPECT_EQ(Run({"check"}), kExitRefused);
-  EXPECT_NE(out_.str().find("refused: Fail to open file!"), std::string::npos) << out_.str();
-  EXPECT_NE(out_.str().find("not a regular file"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("cmd/zh.txt: error: not a regular file"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("Reason => not a regular file"), std::string::npos) << out_.str();
   EXPECT_EQ(out_.str().find("conflict"), std::string::npos) << "not a language conflict: " << out_.str();
 
   std::filesystem::remove(root_ / "fw/dsp.bin");

@@ -55,7 +55,8 @@ class LoaderTest : public ::testing::Test {
 TEST_F(LoaderTest, EveryRefusalHasItsMessageAndNamesTheFile) {
   const auto missing = std::filesystem::absolute("loader/missing.txt");
   EXPECT_EQ(ExpectRefused(missing, FileOpenFailedMessage()).failure->text,
-            u"Fail to open file!\r\nPath => " + platform::Utf8ToUtf16(missing.string()));
+            u"Fail to open file!\r\nPath => " + platform::Utf8ToUtf16(missing.string()) +
+                u"\r\nNo such file or directory");
   EXPECT_EQ(FileOpenFailedMessage().text, u"Fail to open file!");
   EXPECT_EQ(*ExpectRefused(Write("empty.txt", ""), FileSizeZeroMessage()).error,
             (LineDiagnostic{0, u"File size is zero!"}));

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "phonwright/include/phonwright.h"
+#include "phonwright.h"
 #include "phonwright/tests/engine_fixture.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

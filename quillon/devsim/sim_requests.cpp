@@ -20,12 +20,12 @@ void AnswerExecute(SimulatedDevice& device, FrameReader& fields, FrameWriter& re
   if (!fields.U32(handle) || !fields.U8(direction) || !fields.U8(blockLength) ||
       !fields.Bytes(device::kCommandBlockCapacity, block) || !fields.U32(transferLength) || !fields.U32(timeout) ||
       !fields.U8(senseLength) || blockLength > block.size() || direction > 2) {
-    reply.U32(device::kErrorInvalidParameter).U8(0).U32(0);
+    reply.U32(kErrorInvalidParameter).U8(0).U32(0);
     return;
   }
   const auto transfer = static_cast<device::TransferDirection>(direction);
   if (transfer == device::TransferDirection::FromDevice && transferLength > device::sim::kMaxFramePayload / 2) {
-    reply.U32(device::kErrorInvalidParameter).U8(0).U32(0);
+    reply.U32(kErrorInvalidParameter).U8(0).U32(0);
     return;
   }
   const CommandRequest request{block.first(blockLength), transfer, transferLength, timeout, fields.Rest()};
@@ -64,7 +64,7 @@ RequestAnswer AnswerRequest(SimulatedDevice& device, ClientSession& session, std
       std::string path;
       fields.Text(path);
       const device::OpenResult opened = device.Open(path);
-      if (opened.error == device::kSuccess) session.openHandles.push_back(opened.handle);
+      if (opened.error == kSuccess) session.openHandles.push_back(opened.handle);
       reply.U32(opened.error).U32(static_cast<std::uint32_t>(opened.handle));
       break;
     }
@@ -92,9 +92,9 @@ RequestAnswer AnswerRequest(SimulatedDevice& device, ClientSession& session, std
       std::string file;
       fields.Text(file);
       if (!dumps.Allows(file)) {
-        reply.U32(device::kErrorInvalidParameter);  // not a place this simulator may write
+        reply.U32(kErrorInvalidParameter);  // not a place this simulator may write
       } else {
-        reply.U32(WriteFlashImage(device, file) ? device::kSuccess : device::kErrorGenFailure);
+        reply.U32(WriteFlashImage(device, file) ? kSuccess : kErrorGenFailure);
       }
       break;
     }

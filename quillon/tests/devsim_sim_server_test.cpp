@@ -115,9 +115,9 @@ TEST_F(SimServerTest, HandlesOfClientsThatGoAreClosed) {
   for (std::size_t i = 0; i < kMaxOpenHandles + 8; ++i) {
     auto client = device::sim::SimBackend::Connect(kSocket);
     ASSERT_TRUE(client);
-    ASSERT_EQ(client->PassThrough().Open(SimulatedDevice::kInterfacePath).error, device::kSuccess) << i;
+    ASSERT_EQ(client->PassThrough().Open(SimulatedDevice::kInterfacePath).error, kSuccess) << i;
   }
-  EXPECT_EQ(backend->PassThrough().Open(SimulatedDevice::kInterfacePath).error, device::kSuccess);
+  EXPECT_EQ(backend->PassThrough().Open(SimulatedDevice::kInterfacePath).error, kSuccess);
 }
 
 TEST(SimServerStopped, ACommandToASimulatorThatNeverAnswersTimesOut) {
@@ -130,7 +130,7 @@ TEST(SimServerStopped, ACommandToASimulatorThatNeverAnswersTimesOut) {
   device::PassThroughRecord record = device::StandardRecordTemplate();
   record.timeoutSeconds = 1;
   const auto started = std::chrono::steady_clock::now();
-  EXPECT_EQ(backend->PassThrough().Execute(1, record), device::kErrorSemTimeout);
+  EXPECT_EQ(backend->PassThrough().Execute(1, record), kErrorSemTimeout);
   const auto waited = std::chrono::steady_clock::now() - started;
   EXPECT_GE(waited, std::chrono::milliseconds(900));
   EXPECT_LT(waited, std::chrono::seconds(5));

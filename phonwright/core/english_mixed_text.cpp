@@ -1,7 +1,7 @@
 #include "phonwright/core/english_mixed_text.h"
 
 #include "phonwright/core/character_zhuyin.h"
-#include "phonwright/core/english_letter_names.h"
+#include "phonwright/english_words/english_letter_names.h"
 #include "phonwright/core/text_breaks.h"
 
 namespace phonwright {

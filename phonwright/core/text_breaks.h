@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "phonwright/english_words/english_word_readings.h"  // IsAsciiPunctuation
+
 namespace phonwright {
 
 // Whether the two-byte Big5 character `character` is punctuation, a symbol or
@@ -13,11 +15,5 @@ namespace phonwright {
 // (Han characters, zhuyin, the full-width digits and letters) are not breaks;
 // neither is a byte pair that Big5 does not define.
 bool IsBig5Break(std::string_view character);
-
-// Whether an ASCII byte is punctuation or a symbol ("!", ",", "-", "&", ...).
-inline bool IsAsciiPunctuation(char c) {
-  return (c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
-         (c >= '{' && c <= '~');
-}
 
 }  // namespace phonwright

@@ -1,6 +1,6 @@
 #include "phonwright/core/text_runs.h"
 
-#include "phonwright/core/english_letter_names.h"
+#include "phonwright/english_words/english_letter_names.h"
 #include "phonwright/core/text_breaks.h"
 
 namespace phonwright {

@@ -6,6 +6,7 @@
 #include "phonwright/core/english_phone_table.h"
 #include "phonwright/data/c2zy_writer.h"
 #include "phonwright/data/english_dictionary_writer.h"
+#include "phonwright/english_words/english_word_readings.h"
 
 namespace phonwright {
 namespace {
@@ -96,6 +97,37 @@ TEST_F(EnglishConversionTest, CapitalsTheDictionaryLacksAreSpelled) {
   // without letter-to-sound models they have no reading.
   EXPECT_FALSE(Words("ABCDEFG").complete);
   EXPECT_FALSE(Words("Vpn").complete);
+}
+
+TEST_F(EnglishConversionTest, WordRulesTellWhereEachReadingComesFrom) {
+  using Source = EnglishWordSource;
+  using Words = std::vector<std::pair<std::string, Source>>;
+  const auto sources = [&](std::string_view text) {
+    Words words;
+    for (const EnglishWordReading& word : ReadEnglishWords(dictionary_, text)) words.emplace_back(word.word, word.source);
+    return words;
+  };
+  EXPECT_EQ(sources("(Wi-Fi) hello, well-known ?!"), (Words{{"Wi-Fi", Source::kDictionary},
+                                                           {"hello", Source::kDictionary},
+                                                           {"well", Source::kDictionary},
+                                                           {"known", Source::kDictionary}}));
+  EXPECT_EQ(sources("HDMI Zork a* b x A"), (Words{{"HDMI", Source::kSpelled},
+                                                  {"Zork", Source::kLetterToSound},
+                                                  {"a*", Source::kExceptionWord},
+                                                  {"b", Source::kDictionary},
+                                                  {"x", Source::kLetterName},
+                                                  {"A", Source::kLetterName}}));
+  // Digits are words of their own; two-byte characters separate words; a
+  // character that is no letter has no reading.
+  EXPECT_EQ(sources("MP2 hello\xA7\x41world \x01"), (Words{{"MP", Source::kSpelled},
+                                                             {"two", Source::kDictionary},
+                                                             {"hello", Source::kDictionary},
+                                                             {"world", Source::kDictionary},
+                                                             {"\x01", Source::kNoReading}}));
+  const auto spelled = ReadEnglishWords(dictionary_, "HDMI");
+  ASSERT_EQ(spelled.size(), 1u);
+  EXPECT_EQ(spelled[0].phones, (std::vector<std::string>{"EH CH", "D IY", "EH M", "AY"}));
+  EXPECT_TRUE(ReadEnglishWords(dictionary_, "Zork")[0].phones.empty());  // the decoder's to read
 }
 
 TEST_F(EnglishConversionTest, WordsWithoutReadingFailOrGoToLetterToSound) {

@@ -1,9 +1,11 @@
 #include "quillon/cli/pronunciation_notes.h"
 
+#include <algorithm>
 #include <string>
 
 #include "phonwright.h"
 #include "phonwright/english_dictionary/english_dictionary_format.h"
+#include "phonwright/english_words/english_word_readings.h"
 
 namespace quillon::cli {
 
@@ -18,13 +20,15 @@ bool EnginePronunciationNotes::IsPolyphone(std::string_view character) {
   return SearchPolyPhone(text.c_str(), readings, codes) >= 0;
 }
 
-bool EnginePronunciationNotes::IsSpelledByLetterToSound(std::string_view word) {
-  // One letter is read by its letter name; a dictionary entry without a
-  // pronunciation goes to the decoder like a missing one, as in the engine.
-  if (word.size() <= 1) return false;
-  std::string upper(word);
-  phonwright::EnglishPronunciations found;
-  return !phonwright::LookupEnglishDictionary(dictionary_, upper, found) || found.pronunciations.empty();
+std::vector<std::string> EnginePronunciationNotes::LetterToSoundWords(std::string_view text) {
+  std::vector<std::string> found;
+  for (phonwright::EnglishWordReading& word : phonwright::ReadEnglishWords(dictionary_, text)) {
+    if (word.source == phonwright::EnglishWordSource::kLetterToSound &&
+        std::find(found.begin(), found.end(), word.word) == found.end()) {
+      found.push_back(std::move(word.word));
+    }
+  }
+  return found;
 }
 
 }  // namespace quillon::cli

@@ -30,22 +30,6 @@ std::vector<std::string> PolyphonesOf(std::string_view text, PronunciationNotes&
   return found;
 }
 
-// The words the engine looks up one by one: a hyphen separates words.
-std::vector<std::string> LetterToSoundWordsOf(std::string_view text, PronunciationNotes& notes) {
-  std::vector<std::string> found;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    const std::size_t end = std::min(text.find('-', start), text.size());
-    const std::string word(text.substr(start, end - start));
-    if (!word.empty() && notes.IsSpelledByLetterToSound(word) &&
-        std::find(found.begin(), found.end(), word) == found.end()) {
-      found.push_back(word);
-    }
-    start = end + 1;
-  }
-  return found;
-}
-
 // The unit names of a Chinese sentence that are no initial or final ("I16",
 // "F05"): a digit or letter read as English phones, which the device's
 // Chinese group cannot hold.
@@ -77,7 +61,7 @@ SentenceCheck CheckSentence(SentenceRecord record, TextLanguage language, Pronun
   } else {
     check.unitBytes.assign(block.begin() + 4, block.begin() + 4 + platform::LoadLittle16(block.data() + 2));
   }
-  if (IsEnglish(language)) check.letterToSound = LetterToSoundWordsOf(record.text, notes);
+  if (IsEnglish(language)) check.letterToSound = notes.LetterToSoundWords(record.text);
   else check.polyphones = PolyphonesOf(record.text, notes);
   check.record = std::move(record);
   return check;

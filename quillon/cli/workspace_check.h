@@ -27,7 +27,7 @@ struct SentenceCheck {
   std::vector<std::uint8_t> unitBytes;      // as the device receives them
   std::optional<std::string> refusal;       // why the sentence cannot be encoded
   std::vector<std::string> polyphones;      // Big5 characters with several readings
-  std::vector<std::string> letterToSound;   // English words not in the dictionary
+  std::vector<std::string> letterToSound;   // English words the engine guesses: no table holds them
 };
 
 struct CommandFileCheck {

@@ -24,7 +24,10 @@ class FakeEngine final : public EngineProvider {
   class Notes final : public PronunciationNotes {
    public:
     bool IsPolyphone(std::string_view character) override { return character == "\xA6\xE6"; }  // 行
-    bool IsSpelledByLetterToSound(std::string_view word) override { return word == "off"; }
+    std::vector<std::string> LetterToSoundWords(std::string_view text) override {
+      if (text.find("off") == std::string_view::npos) return {};
+      return {"off"};
+    }
   };
   SentenceConverter* Converter(const std::string& dataDirectory, std::ostream&) override {
     lastDataDirectory = dataDirectory;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "phonwright.h"
 #include "quillon/cli/pronunciation_notes.h"
@@ -28,14 +30,41 @@ class PronunciationNotesTest : public ::testing::Test {
   static inline EnginePronunciationNotes notes_;
 };
 
-TEST_F(PronunciationNotesTest, WordsMissingFromTheDictionaryAreSpelledByLetterToSound) {
-  EXPECT_TRUE(notes_.IsSpelledByLetterToSound("Zorbify"));
-  EXPECT_TRUE(notes_.IsSpelledByLetterToSound("quxnel"));
-  EXPECT_FALSE(notes_.IsSpelledByLetterToSound("hello"));
-  EXPECT_FALSE(notes_.IsSpelledByLetterToSound("LIGHTS"));
-  // Single letters are read by their names, whether the dictionary has them or not.
-  EXPECT_FALSE(notes_.IsSpelledByLetterToSound("a"));
-  EXPECT_FALSE(notes_.IsSpelledByLetterToSound("x"));
+// The engine's phonemes of an English text.
+std::string EnglishPhonemes(const std::string& text) {
+  char phonemes[PHONWRIGHT_MAX_PHONES] = {};
+  char codes[PHONWRIGHT_MAX_CODES] = {};
+  return Text2Phoneme_Eng(text.c_str(), phonemes, codes) > 0 ? phonemes : "";
+}
+
+TEST_F(PronunciationNotesTest, CheckFlagsExactlyTheWordsTheEngineGuesses) {
+  struct Case {
+    std::string text;
+    std::vector<std::string> guessed;  // what check reports
+    std::string readAs;                // a text the engine reads the same (empty: none)
+  };
+  const Case cases[] = {
+      {"HDMI", {}, "H D M I"},  // capitals the dictionary lacks are spelled
+      {"LCD", {}, "L C D"},
+      {"Wi-Fi", {}, "WI-FI"},  // looked up whole, not as WI and FI
+      {"hello,", {}, "hello"},
+      {"LIGHTS", {}, ""},
+      {"MP3", {}, "M P three"},
+      {"Zorbify!", {"Zorbify"}, "Zorbify"},
+      {"quxnel-vrimble quxnel", {"quxnel", "vrimble"}, "quxnel vrimble quxnel"},
+      {"a x", {}, ""},  // single letters are read by their names
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(notes_.LetterToSoundWords(c.text), c.guessed);
+    const std::string phonemes = EnglishPhonemes(c.text);
+    EXPECT_FALSE(phonemes.empty());
+    if (!c.readAs.empty()) {
+      EXPECT_EQ(phonemes, EnglishPhonemes(c.readAs));
+    }
+  }
+  // Split at the hyphen, Wi-Fi would read differently.
+  EXPECT_NE(EnglishPhonemes("Wi-Fi"), EnglishPhonemes("Wi Fi"));
 }
 
 TEST_F(PronunciationNotesTest, PolyphonicCharactersAreTheEnginesPolyphones) {

@@ -1,4 +1,4 @@
-#include "phonwright/core/english_letter_names.h"
+#include "phonwright/english_words/english_letter_names.h"
 
 #include <array>
 #include <utility>

@@ -12,7 +12,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "quillon/app/quendal_app.h"
+#include "quillon/app/application.h"
 
 namespace {
 
@@ -105,5 +105,5 @@ int main(int argc, char* argv[]) {
   quillon::StartOptions options;
   options.deviceSelection = parser.value(deviceOption);
   options.programDirectory = QApplication::applicationDirPath().toStdString();
-  return quillon::CQuendalApp().Run(options);
+  return quillon::Application().Run(options);
 }

@@ -5,7 +5,7 @@
 #include <QThread>
 #include <QWidget>
 
-#include "quillon/app/gradient_progress_ctrl.h"
+#include "quillon/app/gradient_progress_bar.h"
 
 namespace quillon {
 

@@ -12,7 +12,7 @@ class QWidget;
 
 namespace quillon {
 
-class CGradientProgressCtrl;
+class GradientProgressBar;
 
 class QtDownloadView final : public device::DownloadView {
  public:
@@ -20,7 +20,7 @@ class QtDownloadView final : public device::DownloadView {
     QWidget* window = nullptr;
     std::function<QWidget*(int controlId)> byId;
     QPlainTextEdit* informationBox = nullptr;
-    CGradientProgressCtrl* progressBar = nullptr;
+    GradientProgressBar* progressBar = nullptr;
     MessageSink* messages = nullptr;  // shows on the user-interface thread
   };
 

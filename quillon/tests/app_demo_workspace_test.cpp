@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "app_window_fixture.h"
-#include "quillon/app/my_list_ctrl.h"
+#include "quillon/app/sentence_table.h"
 #include "quillon/app/pronunciation_engine.h"
-#include "quillon/app/quendal_dlg.h"
+#include "quillon/app/main_window.h"
 #include "quillon/app/recognition_services.h"
 #include "quillon/device/sim/sim_backend.h"
 #include "quillon/devsim/sim_server.h"
@@ -22,7 +22,7 @@ namespace {
 constexpr int kPatience = 30000;  // ms: the machine may be busy
 const std::filesystem::path kBuiltData = std::filesystem::path(PROJECT_BINARY_DIR) / "fastt2p";
 
-QStringList Column(const quillon::CMyListCtrl& list, int column) {
+QStringList Column(const quillon::SentenceTable& list, int column) {
   QStringList texts;
   for (int row = 0; row < list.rowCount(); ++row) texts << list.CellText(row, column);
   return texts;
@@ -69,16 +69,16 @@ class DemoWorkspaceTest : public QObject {
     quillon::RecordingMessageSink messages;
     quillon::PhonwrightEngine engine;
     quillon::RecognitionServices recognition(*directory);
-    const quillon::CQuendalDlg::Services services{
+    const quillon::MainWindow::Services services{
         *directory,       &files,         &messages, &recognition.CommandFiles(), devices.get(),
         &engine,          [&recognition] { return recognition.CreatePackageSource(); }, {}};
-    quillon::CQuendalDlg window(services);
+    quillon::MainWindow window(services);
     window.OnInitDialog();
     window.show();
 
     // Start-up loads the last file of the list.
     auto* fileList = window.findChild<QComboBox*>(QStringLiteral("fileList"));
-    auto* sentences = window.findChild<quillon::CMyListCtrl*>(QStringLiteral("sentenceList"));
+    auto* sentences = window.findChild<quillon::SentenceTable*>(QStringLiteral("sentenceTable"));
     QCOMPARE(fileList->itemText(1), QStringLiteral("Group - 002 - English.txt"));
     QCOMPARE(Column(*sentences, 0), (QStringList{"  1", "  2", "  3", "  4", " 26"}));
     QCOMPARE(sentences->CellText(4, 1), QStringLiteral("Goodbye"));

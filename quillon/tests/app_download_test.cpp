@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "app_window_fixture.h"
-#include "quillon/app/gradient_progress_ctrl.h"
+#include "quillon/app/gradient_progress_bar.h"
 #include "quillon/device/sim/sim_backend.h"
 #include "quillon/devsim/fault_plan.h"
 #include "quillon/devsim/sim_server.h"
@@ -48,7 +48,7 @@ void VerifyControlsDisabled(const WindowUnderTest& test) {
     QVERIFY2(!test.Button(name)->isEnabled(), name);
   }
   QVERIFY(!test.FileList()->isEnabled());
-  QVERIFY(!test.Find<QWidget>("sentenceList")->isEnabled());
+  QVERIFY(!test.Find<QWidget>("sentenceTable")->isEnabled());
 }
 
 void VerifyFileControlsEnabled(const WindowUnderTest& test) {
@@ -56,7 +56,7 @@ void VerifyFileControlsEnabled(const WindowUnderTest& test) {
     QVERIFY2(test.Button(name)->isEnabled(), name);
   }
   QVERIFY(test.FileList()->isEnabled());
-  QVERIFY(test.Find<QWidget>("sentenceList")->isEnabled());
+  QVERIFY(test.Find<QWidget>("sentenceTable")->isEnabled());
 }
 
 // Starts a download held at its start and checks what the window shows then:
@@ -66,7 +66,7 @@ void StartHeldDownload(WindowUnderTest& test) {
   test.Click("download");
   VerifyControlsDisabled(test);
   QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Downloading"), kPatience);
-  auto* bar = test.Find<quillon::CGradientProgressCtrl>("progressBar");
+  auto* bar = test.Find<quillon::GradientProgressBar>("progressBar");
   QTRY_VERIFY_WITH_TIMEOUT(bar->GetPos() > 1, kPatience);
   VerifyControlsDisabled(test);
   test.gate.Open();
@@ -89,7 +89,7 @@ class DownloadTest : public QObject {
     StartHeldDownload(test);
     if (QTest::currentTestFailed()) return;
     QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Download complete"), kPatience);
-    QCOMPARE(test.Find<quillon::CGradientProgressCtrl>("progressBar")->GetPos(), 100);
+    QCOMPARE(test.Find<quillon::GradientProgressBar>("progressBar")->GetPos(), 100);
     QVERIFY(test.Button("download")->isEnabled());
     VerifyFileControlsEnabled(test);
     QVERIFY(test.messages.messages.empty());

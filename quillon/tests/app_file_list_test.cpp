@@ -77,7 +77,7 @@ class FileListTest : public QObject {
     AddFiles(test, {"A.txt"});
     test.Click("deleteFile");
     QCOMPARE(test.FileList()->count(), 0);
-    QCOMPARE(test.Find<QTableWidget>("sentenceList")->rowCount(), 0);
+    QCOMPARE(test.Find<QTableWidget>("sentenceTable")->rowCount(), 0);
     QVERIFY(!test.Button("saveFile")->isEnabled());
   }
 

@@ -3,9 +3,9 @@
 #include <QtTest>
 
 #include "quillon/app/gradient_bands.h"
-#include "quillon/app/gradient_progress_ctrl.h"
+#include "quillon/app/gradient_progress_bar.h"
 
-using quillon::CGradientProgressCtrl;
+using quillon::GradientProgressBar;
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr quillon::ColorRef kBackground = 0xFF9696;
 const QColor kBackgroundColor(0x96, 0x96, 0xFF);
 
 // A bar with the main window's colours.
-void SetUpLikeTheWindow(CGradientProgressCtrl& bar, int width) {
+void SetUpLikeTheWindow(GradientProgressBar& bar, int width) {
   bar.SetRange(0, 100);
   bar.SetStartColor(kStart);
   bar.SetEndColor(kEnd);
@@ -25,7 +25,7 @@ void SetUpLikeTheWindow(CGradientProgressCtrl& bar, int width) {
   bar.resize(width, 20);
 }
 
-QImage Paint(CGradientProgressCtrl& bar) { return bar.grab().toImage(); }
+QImage Paint(GradientProgressBar& bar) { return bar.grab().toImage(); }
 
 }  // namespace
 
@@ -66,7 +66,7 @@ class ProgressBarTest : public QObject {
   }
 
   void PaintsBandsTo192ThenBackground() {
-    CGradientProgressCtrl bar;
+    GradientProgressBar bar;
     SetUpLikeTheWindow(bar, 380);
     bar.SetPos(50);
     const QImage image = Paint(bar);
@@ -78,7 +78,7 @@ class ProgressBarTest : public QObject {
   }
 
   void FullPositionPaintsNoBackground() {
-    CGradientProgressCtrl bar;
+    GradientProgressBar bar;
     SetUpLikeTheWindow(bar, 380);
     bar.SetPos(100);
     const QImage image = Paint(bar);
@@ -86,7 +86,7 @@ class ProgressBarTest : public QObject {
   }
 
   void EqualColoursShowTheBackground() {
-    CGradientProgressCtrl bar;
+    GradientProgressBar bar;
     SetUpLikeTheWindow(bar, 380);
     bar.SetEndColor(kStart);
     bar.SetPos(50);
@@ -96,7 +96,7 @@ class ProgressBarTest : public QObject {
   }
 
   void OutOfRangeKeepsTheLastDrawing() {
-    CGradientProgressCtrl bar;
+    GradientProgressBar bar;
     SetUpLikeTheWindow(bar, 380);
     bar.SetPos(100);
     Paint(bar);

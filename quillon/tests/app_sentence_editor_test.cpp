@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "app_window_fixture.h"
-#include "quillon/app/my_list_ctrl.h"
+#include "quillon/app/sentence_table.h"
 
 using quillon::testing::Sentences;
 using quillon::testing::WindowUnderTest;
@@ -19,8 +19,8 @@ std::string ReadBytes(const std::filesystem::path& path) {
   return bytes.str();
 }
 
-quillon::CMyListCtrl* List(const WindowUnderTest& test) {
-  return test.Find<quillon::CMyListCtrl>("sentenceList");
+quillon::SentenceTable* List(const WindowUnderTest& test) {
+  return test.Find<quillon::SentenceTable>("sentenceTable");
 }
 
 QLineEdit* Editor(const WindowUnderTest& test) { return test.Find<QLineEdit>("inPlaceEditor"); }
@@ -35,7 +35,7 @@ void DoubleClickCell(const WindowUnderTest& test, int row, int column) {
 
 // Types `text` over the cell's text and presses Enter.
 void EditCell(const WindowUnderTest& test, int row, const QString& text) {
-  DoubleClickCell(test, row, quillon::CMyListCtrl::kWordColumn);
+  DoubleClickCell(test, row, quillon::SentenceTable::kWordColumn);
   QLineEdit* editor = Editor(test);
   QVERIFY(editor->isVisible());
   editor->selectAll();
@@ -70,14 +70,14 @@ class SentenceEditorTest : public QObject {
   void DoubleClickOnTheIdColumnOpensNothing() {
     WindowUnderTest test;
     ShowLightsFile(test);
-    DoubleClickCell(test, 0, quillon::CMyListCtrl::kIdColumn);
+    DoubleClickCell(test, 0, quillon::SentenceTable::kIdColumn);
     QVERIFY(!Editor(test)->isVisible());
   }
 
   void EditorOpensOverTheCellWithItsText() {
     WindowUnderTest test;
     ShowLightsFile(test);
-    DoubleClickCell(test, 1, quillon::CMyListCtrl::kWordColumn);
+    DoubleClickCell(test, 1, quillon::SentenceTable::kWordColumn);
     QLineEdit* editor = Editor(test);
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->text(), QStringLiteral("Lights"));
@@ -85,13 +85,14 @@ class SentenceEditorTest : public QObject {
     QVERIFY(!editor->hasSelectedText());
     auto* list = List(test);
     const QRect cell = list->visualItemRect(list->item(1, 1));
-    QCOMPARE(editor->geometry().topLeft(), list->viewport()->mapTo(test.window.get(), cell.topLeft()));
+    QCOMPARE(editor->parentWidget(), list->viewport());
+    QCOMPARE(editor->geometry(), cell);
   }
 
   void EscapeWhileEditingKeepsTheWindowAndTheEdit() {
     WindowUnderTest test;
     ShowLightsFile(test);
-    DoubleClickCell(test, 1, quillon::CMyListCtrl::kWordColumn);
+    DoubleClickCell(test, 1, quillon::SentenceTable::kWordColumn);
     QTest::keyClick(Editor(test), Qt::Key_Escape);
     QVERIFY(test.window->isVisible());
     QVERIFY(Editor(test)->isVisible());

@@ -4,6 +4,7 @@
 // shown offscreen.
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,7 +25,7 @@
 #include "quillon/app/command_file_loader.h"
 #include "quillon/app/file_chooser.h"
 #include "quillon/app/pronunciation_engine.h"
-#include "quillon/app/quendal_dlg.h"
+#include "quillon/app/main_window.h"
 #include "quillon/config/user_message.h"
 #include "quillon/device/device_backend.h"
 #include "quillon/device/package_source.h"
@@ -156,9 +157,9 @@ class WindowUnderTest {
   }
 
   // Constructs the window and runs its start-up.
-  CQuendalDlg& Start(std::vector<std::uint8_t> image = std::vector<std::uint8_t>(4096, 0x5A)) {
+  MainWindow& Start(std::vector<std::uint8_t> image = std::vector<std::uint8_t>(4096, 0x5A)) {
     std::optional<WorkingDirectory> directory = WorkingDirectory::FromPath(root);
-    const CQuendalDlg::Services services{
+    const MainWindow::Services services{
         .workingDirectory = *directory,
         .fileChooser = &files,
         .messages = &messages,
@@ -168,7 +169,7 @@ class WindowUnderTest {
         .createPackageSource =
             [this, image] { return std::make_unique<FixedPackageSource>(image, gate); },
         .programDirectory = {}};
-    window = std::make_unique<CQuendalDlg>(services);
+    window = std::make_unique<MainWindow>(services);
     window->OnInitDialog();
     window->show();
     // Focus moves (the in-place editor's commit) need the active window.
@@ -191,6 +192,7 @@ class WindowUnderTest {
   }
   QComboBox* FileList() const { return Find<QComboBox>("fileList"); }
   QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
+  QAction* Action(const char* name) const { return Find<QAction>(name); }
   QString Information() const { return Find<QPlainTextEdit>("informationBox")->toPlainText(); }
   void Click(const char* name) const { QTest::mouseClick(Button(name), Qt::LeftButton); }
 
@@ -202,7 +204,7 @@ class WindowUnderTest {
   RecordingEngine engine;
   NoDevices noDevices;
   DownloadGate gate;
-  std::unique_ptr<CQuendalDlg> window;
+  std::unique_ptr<MainWindow> window;
   bool windowActive = false;
 
  private:

@@ -11,9 +11,11 @@
 
 namespace quillon {
 
-class CGradientProgressCtrl final : public QWidget {
+class GradientProgressBar final : public QWidget {
+  Q_OBJECT
+
  public:
-  explicit CGradientProgressCtrl(QWidget* parent = nullptr);
+  explicit GradientProgressBar(QWidget* parent = nullptr);
 
   void SetRange(int lower, int upper);
   // Stores the position and asks for a repaint.
@@ -29,10 +31,17 @@ class CGradientProgressCtrl final : public QWidget {
   void SetShowText(bool show) { showText_ = show; }
   void SetText(const QString& text) { text_ = text; }
 
+  // As tall as a line of its text with a little room; any width.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  static constexpr int kHintWidthInCharacters = 40;
+  static constexpr int kTextMargin = 4;
+
   // Draws the bands, the background and the text off screen, so the widget
   // receives the whole bar in one copy.
   QPixmap DrawGradient(int filledWidth) const;

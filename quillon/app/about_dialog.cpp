@@ -1,4 +1,4 @@
-#include "quillon/app/about_dlg.h"
+#include "quillon/app/about_dialog.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -10,16 +10,13 @@
 
 namespace quillon {
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("aboutBox"));
   setWindowTitle(kWindowCaption);
-  QFont font(QStringLiteral("Microsoft Sans Serif"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(8);
-  setFont(font);
-
   auto* icon = new QLabel(this);
-  icon->setPixmap(AppIcon().pixmap(32, 32));
+  // The icon as tall as three lines of text, so it scales with the font.
+  const int iconSize = 3 * fontMetrics().height();
+  icon->setPixmap(AppIcon().pixmap(iconSize, iconSize));
   auto* name = new QLabel(kWindowCaption, this);
   auto* version = new QLabel(
       QStringLiteral("Version %1").arg(QCoreApplication::applicationVersion()), this);

@@ -1,11 +1,12 @@
-#include "quillon/app/quendal_app.h"
+#include "quillon/app/application.h"
 
+#include <QApplication>
 #include <cstdio>
 
 #include "quillon/app/file_chooser.h"
 #include "quillon/app/message_box.h"
 #include "quillon/app/pronunciation_engine.h"
-#include "quillon/app/quendal_dlg.h"
+#include "quillon/app/main_window.h"
 #include "quillon/app/recognition_services.h"
 #include "quillon/app/single_instance.h"
 #include "quillon/app/window_texts.h"
@@ -13,7 +14,7 @@
 
 namespace quillon {
 
-int CQuendalApp::Run(const StartOptions& options) {
+int Application::Run(const StartOptions& options) {
   const SingleInstance instance(kSingleInstanceTitle);
   if (!instance.IsFirst()) return 0;
 
@@ -34,7 +35,7 @@ int CQuendalApp::Run(const StartOptions& options) {
   QtMessageBox messages;
   PhonwrightEngine engine;
   RecognitionServices recognition(*workingDirectory);
-  CQuendalDlg::Services services{*workingDirectory,
+  MainWindow::Services services{*workingDirectory,
                                  &fileChooser,
                                  &messages,
                                  &recognition.CommandFiles(),
@@ -42,11 +43,11 @@ int CQuendalApp::Run(const StartOptions& options) {
                                  &engine,
                                  [&recognition] { return recognition.CreatePackageSource(); },
                                  options.programDirectory};
-  CQuendalDlg dialog(services);
-  messages.SetOwner(&dialog);
-  dialog.OnInitDialog();
-  dialog.exec();
-  return 0;
+  MainWindow window(services);
+  messages.SetOwner(&window);
+  window.OnInitDialog();
+  window.show();
+  return QApplication::exec();
 }
 
 }  // namespace quillon

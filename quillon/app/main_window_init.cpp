@@ -1,16 +1,15 @@
 // Start-up of the main window, in the order the program has always followed:
-// fonts and the progress bar, the system language, the configuration, the
+// the progress bar, the system language, the configuration, the
 // device transport and scan, the pronunciation engine, the command file list.
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "quillon/app/gradient_progress_ctrl.h"
+#include "quillon/app/gradient_progress_bar.h"
 #include "quillon/app/engine_data_directory.h"
 #include "quillon/app/pronunciation_engine.h"
 #include "quillon/app/qt_download_timers.h"
 #include "quillon/app/qt_download_view.h"
-#include "quillon/app/quendal_dlg.h"
-#include "quillon/app/window_template.h"
+#include "quillon/app/main_window.h"
 #include "quillon/device/device_backend.h"
 #include "quillon/device/download_controller.h"
 
@@ -22,16 +21,7 @@ constexpr int kIdentityMode = 100;
 constexpr int kSlotCount = 16;
 constexpr std::chrono::milliseconds kEnableDelay{50};
 
-QFont InformationFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  font.setPixelSize(16);
-  font.setWeight(QFont::DemiBold);
-  return font;
-}
-
-void SetUpProgressBar(CGradientProgressCtrl& bar) {
+void SetUpProgressBar(GradientProgressBar& bar) {
   bar.SetRange(0, 100);
   bar.SetPos(0);
   bar.SetText(QString());
@@ -44,8 +34,7 @@ void SetUpProgressBar(CGradientProgressCtrl& bar) {
 
 }  // namespace
 
-bool CQuendalDlg::OnInitDialog() {
-  informationBox_->setFont(InformationFont());
+bool MainWindow::OnInitDialog() {
   SetUpProgressBar(*progressBar_);
   systemLocale_ = platform::CurrentSystemLocale();
 

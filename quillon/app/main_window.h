@@ -1,12 +1,12 @@
 // The main window: information box, the command file list, the sentence editor
-// of the file shown, the Download button and the progress bar. The window
-// wires these controls to the settings, command file and download layers below
-// it; it holds no logic of its own beyond what the controls show.
+// of the file shown, the Download button and the progress bar, with a menu bar
+// and a status bar that shows the device state. The window wires these
+// controls to the settings, command file and download layers below it; it
+// holds no logic of its own beyond what the controls show.
 #pragma once
 
-#include <QDialog>
+#include <QMainWindow>
 #include <QString>
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -19,17 +19,18 @@
 #include "quillon/config/working_directory.h"
 #include "quillon/recognition/text_language.h"
 
+class QAction;
 class QComboBox;
-class QGroupBox;
-class QMenu;
+class QKeyEvent;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSocketNotifier;
 
 namespace quillon {
 
-class CGradientProgressCtrl;
-class CMyListCtrl;
+class GradientProgressBar;
+class SentenceTable;
 class CommandFileLoader;
 class FileChooser;
 class InPlaceEditor;
@@ -45,21 +46,10 @@ class PackageSource;
 class Transport;
 }  // namespace device
 
-// What a control reports with an event: the list's item and sub-item for a
-// double click, nothing otherwise.
-struct ControlNotification {
-  int item = -1;
-  int subItem = -1;
-};
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
 
-enum class ControlEvent { Clicked, SelectionChanged, DoubleClicked, KillFocus };
-
-class CQuendalDlg final : public QDialog {
  public:
-  static constexpr int kAboutCommand = 16;
-  static constexpr int kMinimizeCommand = 0xF020;
-  static constexpr int kCloseCommand = 0xF060;
-
   // What the window works with, owned by whoever starts it.
   struct Services {
     WorkingDirectory workingDirectory;
@@ -75,49 +65,41 @@ class CQuendalDlg final : public QDialog {
     std::filesystem::path programDirectory;
   };
 
-  CQuendalDlg(const Services& services, QWidget* parent = nullptr);
-  ~CQuendalDlg() override;
+  explicit MainWindow(const Services& services, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  // Sets the window up, reads the configuration, scans for the device and
-  // loads the last command file. False when the device transport could not be
-  // configured (the window still works, with an empty list).
+  // Reads the configuration, scans for the device and loads the last command
+  // file. False when the device transport could not be configured (the
+  // window still works, with an empty list).
   bool OnInitDialog();
-
-  // A command of the window's menu: 16 opens the About box; the rest behave
-  // as in any window (minimise, close).
-  void OnSysCommand(int commandId, int parameter);
-  // The window's menu, ending with a separator and "&About" (command 16).
-  std::unique_ptr<QMenu> CreateSystemMenu();
 
   // Shows the device status in the information box and resets the bar.
   void RefreshInformation();
 
+  // Help > About (F1): the About box, modal.
+  void OnAbout();
+
  protected:
   bool eventFilter(QObject* target, QEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  using Handler = void (CQuendalDlg::*)(const ControlNotification&);
-  struct MessageMapEntry {
-    ControlEvent event;
-    int controlId;
-    Handler handler;
-  };
-  static const std::array<MessageMapEntry, 8> kMessageMap;
-
   void CreateControls();
-  QWidget* Control(int controlId) const;
-  void BindMessageMap();
+  void CreateActions();
+  void CreateMenus();
+  void CreateStatusBar();
+  void SetTabOrder();
+  // Opens at a comfortable size that still fits the screen it is on.
+  void ResizeToFitScreen();
   // True when the key event is swallowed before it reaches its target.
   bool PreTranslateMessage(QObject* target, const QKeyEvent& key);
 
   // The command file list.
   void FillGroupList();
-  void OnSelectGroup(const ControlNotification&);
-  void OnAddFile(const ControlNotification&);
-  void OnDeleteFile(const ControlNotification&);
-  void OnSaveList(const ControlNotification&);
+  void OnSelectGroup();
+  void OnAddFile();
+  void OnDeleteFile();
+  void OnSaveList();
   void AddGroupEntry(const QString& absolutePath);
   void LoadSelectedGroup();
   void SetFileListControlsEnabled(bool enabled);
@@ -127,27 +109,38 @@ class CQuendalDlg final : public QDialog {
   // The sentence editor.
   bool LoadCommandFile(const QString& absolutePath);
   void ClearSentenceView();
-  void OnListDoubleClick(const ControlNotification& notification);
-  void OnEditKillFocus(const ControlNotification&);
-  void OnSaveFile(const ControlNotification&);
+  void OnListDoubleClick(int row, int column);
+  void OnEditKillFocus();
+  void OnSaveFile();
 
   // The download.
   void CreateDownload();
-  void OnDownload(const ControlNotification&);
+  void OnDownload();
+  void OnRescan();
+  // The control the download enables and disables by its id.
+  QWidget* DownloadControl(int controlId) const;
 
   Services services_;
 
-  QGroupBox* informationFrame_ = nullptr;
   QPlainTextEdit* informationBox_ = nullptr;
   QComboBox* fileList_ = nullptr;
   QPushButton* addFile_ = nullptr;
   QPushButton* deleteFile_ = nullptr;
   QPushButton* saveList_ = nullptr;
   QPushButton* saveFile_ = nullptr;
-  CMyListCtrl* sentenceList_ = nullptr;
+  SentenceTable* sentenceTable_ = nullptr;
   InPlaceEditor* inPlaceEditor_ = nullptr;
   QPushButton* downloadButton_ = nullptr;
-  CGradientProgressCtrl* progressBar_ = nullptr;
+  GradientProgressBar* progressBar_ = nullptr;
+  QLabel* deviceState_ = nullptr;
+
+  QAction* addFileAction_ = nullptr;
+  QAction* saveFileAction_ = nullptr;
+  QAction* saveListAction_ = nullptr;
+  QAction* quitAction_ = nullptr;
+  QAction* downloadAction_ = nullptr;
+  QAction* rescanAction_ = nullptr;
+  QAction* aboutAction_ = nullptr;
 
   platform::SystemLocale systemLocale_;
   AsrSettings asrSettings_;

@@ -5,11 +5,11 @@
 
 namespace quillon {
 
-class CAboutDlg final : public QDialog {
+class AboutDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CAboutDlg(QWidget* parent = nullptr);
+  explicit AboutDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace quillon

@@ -1,5 +1,5 @@
 // The program: refuses a second instance, opens the device backend, shows the
-// main window modally and ends when it closes.
+// main window and ends when it closes.
 #pragma once
 
 #include <QString>
@@ -12,7 +12,7 @@ struct StartOptions {
   std::filesystem::path programDirectory;
 };
 
-class CQuendalApp {
+class Application {
  public:
   // Runs the program in the current directory; returns the exit code.
   int Run(const StartOptions& options);

@@ -1,4 +1,4 @@
-#include "quillon/app/gradient_progress_ctrl.h"
+#include "quillon/app/gradient_progress_bar.h"
 
 #include <QApplication>
 #include <QFont>
@@ -18,31 +18,34 @@ ColorRef ToColorRef(const QColor& color) {
          (static_cast<ColorRef>(color.blue()) << 16);
 }
 
-QFont BarTextFont() {
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(12);
-  font.setWeight(QFont::Thin);
-  font.setStyleHint(QFont::SansSerif);
-  return font;
-}
-
 }  // namespace
 
-CGradientProgressCtrl::CGradientProgressCtrl(QWidget* parent)
-    : QWidget(parent), background_(ToColorRef(QApplication::palette().color(QPalette::Button))) {}
+GradientProgressBar::GradientProgressBar(QWidget* parent)
+    : QWidget(parent), background_(ToColorRef(QApplication::palette().color(QPalette::Button))) {
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
 
-void CGradientProgressCtrl::SetRange(int lower, int upper) {
+QSize GradientProgressBar::sizeHint() const {
+  return {fontMetrics().averageCharWidth() * kHintWidthInCharacters,
+          fontMetrics().height() + kTextMargin};
+}
+
+QSize GradientProgressBar::minimumSizeHint() const { return {kTextMargin, sizeHint().height()}; }
+
+void GradientProgressBar::SetRange(int lower, int upper) {
   lower_ = lower;
   upper_ = upper;
 }
 
-void CGradientProgressCtrl::SetPos(int position) {
+void GradientProgressBar::SetPos(int position) {
   position_ = position;
   update();
 }
 
-QPixmap CGradientProgressCtrl::DrawGradient(int filledWidth) const {
-  QPixmap frame(size());
+QPixmap GradientProgressBar::DrawGradient(int filledWidth) const {
+  // Drawn at the screen's resolution, laid out in the widget's own units.
+  QPixmap frame(size() * devicePixelRatioF());
+  frame.setDevicePixelRatio(devicePixelRatioF());
   frame.fill(ToQColor(background_));
   QPainter painter(&frame);
   const GradientLayout layout = LayOutGradient(start_, end_, width(), filledWidth);
@@ -56,14 +59,14 @@ QPixmap CGradientProgressCtrl::DrawGradient(int filledWidth) const {
                      ToQColor(background_));
   }
   if (showText_) {
-    painter.setFont(BarTextFont());
+    painter.setFont(font());
     painter.setPen(ToQColor(textColor_));
-    painter.drawText(frame.rect(), Qt::AlignCenter | Qt::TextSingleLine, text_);
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text_);
   }
   return frame;
 }
 
-void CGradientProgressCtrl::paintEvent(QPaintEvent*) {
+void GradientProgressBar::paintEvent(QPaintEvent*) {
   if (lower_ < position_ && position_ <= upper_) {
     lastFrame_ = DrawGradient(FilledWidth(position_, upper_, width()));
   }

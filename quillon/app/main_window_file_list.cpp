@@ -5,7 +5,7 @@
 
 #include "quillon/app/file_chooser.h"
 #include "quillon/app/group_line.h"
-#include "quillon/app/quendal_dlg.h"
+#include "quillon/app/main_window.h"
 #include "quillon/app/relative_path.h"
 #include "quillon/config/number_text.h"
 #include "quillon/config/user_message.h"
@@ -30,14 +30,14 @@ int AddSortedLine(QComboBox& box, const QString& line) {
 
 }  // namespace
 
-void CQuendalDlg::SetFileListControlsEnabled(bool enabled) {
+void MainWindow::SetFileListControlsEnabled(bool enabled) {
   fileList_->setEnabled(enabled);
   addFile_->setEnabled(enabled);
   saveList_->setEnabled(enabled);
   deleteFile_->setEnabled(enabled);
 }
 
-QString CQuendalDlg::SelectedFilePath() const {
+QString MainWindow::SelectedFilePath() const {
   const int selected = fileList_->currentIndex();
   if (selected < 0 || selected >= asrSettings_.count) return {};
   const auto& entry = asrSettings_.files[static_cast<std::size_t>(selected)];
@@ -45,7 +45,7 @@ QString CQuendalDlg::SelectedFilePath() const {
       services_.workingDirectory.Resolve(entry.PathName.view()).u16string());
 }
 
-void CQuendalDlg::LoadSelectedGroup() {
+void MainWindow::LoadSelectedGroup() {
   const QString path = SelectedFilePath();
   SetFileListControlsEnabled(false);
   const bool loaded = LoadCommandFile(path);
@@ -55,7 +55,7 @@ void CQuendalDlg::LoadSelectedGroup() {
   if (!loaded && path != shownFile_) saveFile_->setEnabled(false);
 }
 
-void CQuendalDlg::FillGroupList() {
+void MainWindow::FillGroupList() {
   fileList_->clear();
   for (int i = 0; i < asrSettings_.count; ++i) {
     const auto& entry = asrSettings_.files[static_cast<std::size_t>(i)];
@@ -69,9 +69,9 @@ void CQuendalDlg::FillGroupList() {
   }
 }
 
-void CQuendalDlg::OnSelectGroup(const ControlNotification&) { LoadSelectedGroup(); }
+void MainWindow::OnSelectGroup() { LoadSelectedGroup(); }
 
-void CQuendalDlg::OnAddFile(const ControlNotification&) {
+void MainWindow::OnAddFile() {
   if (fileList_->count() >= static_cast<int>(kMaxAsrFiles)) {
     services_.messages->Show(
         {u"The number of ASR files exceeds the upper limit!\r\nMaximal Number: " +
@@ -90,7 +90,7 @@ void CQuendalDlg::OnAddFile(const ControlNotification&) {
   addFile_->setFocus(Qt::OtherFocusReason);
 }
 
-void CQuendalDlg::AddGroupEntry(const QString& absolutePath) {
+void MainWindow::AddGroupEntry(const QString& absolutePath) {
   const int n = fileList_->count();
   auto& entry = asrSettings_.files[static_cast<std::size_t>(n)];
   entry.GroupID = n;
@@ -100,7 +100,7 @@ void CQuendalDlg::AddGroupEntry(const QString& absolutePath) {
   fileList_->setCurrentIndex(n);
 }
 
-void CQuendalDlg::OnDeleteFile(const ControlNotification&) {
+void MainWindow::OnDeleteFile() {
   const int lines = fileList_->count();
   if (lines == 0) return;
   const int selected = fileList_->currentIndex();
@@ -123,7 +123,7 @@ void CQuendalDlg::OnDeleteFile(const ControlNotification&) {
   deleteFile_->setFocus(Qt::OtherFocusReason);
 }
 
-void CQuendalDlg::OnSaveList(const ControlNotification&) {
+void MainWindow::OnSaveList() {
   ConfigPaths paths;
   LocateConfiguration(services_.workingDirectory, paths);
   WriteAsrSettings(paths.asrSettings, asrSettings_);

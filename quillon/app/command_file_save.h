@@ -2,9 +2,11 @@
 // ones included, one "0x%X %s\r\n" line each in ascending ID order.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "platform/system_locale.h"
@@ -13,6 +15,17 @@
 
 namespace quillon {
 
+// One line of a command file. Lines of the same ID are all kept, in the
+// order given: the reader downloads every one of them.
+struct CommandLine {
+  std::int32_t id = 0;
+  std::u16string text;
+
+  bool operator==(const CommandLine&) const = default;
+};
+
+// The lines in ascending ID order, lines of one ID in their given order.
+std::u16string CommandFileText(std::vector<CommandLine> lines);
 std::u16string CommandFileText(const SentenceMap& sentences);
 
 // The code page the command file reader expects of a file without byte order
@@ -26,9 +39,11 @@ platform::CodePage CommandFileCodePage(const platform::SystemLocale& locale);
 // other file is written in the code page above.
 std::string CommandFileBytes(std::u16string_view text, FileEncoding encoding, const platform::SystemLocale& locale);
 
-// Writes the sentences to `path` as CommandFileBytes makes them, through a
+// Writes the lines to `path` as CommandFileBytes makes them, through a
 // sibling file renamed over the original, so a failed write leaves the old
-// file whole. An empty map writes nothing.
+// file whole. No lines write nothing.
+std::error_code SaveCommandFile(const std::filesystem::path& path, std::vector<CommandLine> lines,
+                                FileEncoding encoding, const platform::SystemLocale& locale);
 std::error_code SaveCommandFile(const std::filesystem::path& path, const SentenceMap& sentences,
                                 FileEncoding encoding, const platform::SystemLocale& locale);
 

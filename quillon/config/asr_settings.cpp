@@ -54,21 +54,24 @@ std::error_code ReadAsrSettings(const std::filesystem::path& file, AsrSettings& 
   return profile.error();
 }
 
-bool WriteAsrSettings(const std::filesystem::path& file, const AsrSettings& settings) {
+std::error_code WriteAsrSettings(const std::filesystem::path& file, const AsrSettings& settings) {
+  const std::error_code unstorable = std::make_error_code(std::errc::invalid_argument);
   std::error_code error;
   if (!std::filesystem::exists(file, error)) CreateEmptyProfileFile(file);
   // The writes go in this order into one update, stored at once.
   ProfileUpdate update(file);
   const std::span<const AsrFileEntry> files = settings.activeFiles();
-  if (!update.Set(kFileSection, kCountKey, FormatDecimal(static_cast<std::int64_t>(files.size())))) return false;
+  if (!update.Set(kFileSection, kCountKey, FormatDecimal(static_cast<std::int64_t>(files.size())))) return unstorable;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (!update.Set(kFileSection, IndexedKeyName(u"GroupID_", i, 3), FormatDecimal(files[i].GroupID, 3))) return false;
-    if (!update.Set(kFileSection, IndexedKeyName(u"PathName_", i, 3), files[i].PathName.view())) return false;
+    if (!update.Set(kFileSection, IndexedKeyName(u"GroupID_", i, 3), FormatDecimal(files[i].GroupID, 3))) {
+      return unstorable;
+    }
+    if (!update.Set(kFileSection, IndexedKeyName(u"PathName_", i, 3), files[i].PathName.view())) return unstorable;
   }
   for (const SettingKey& setting : kSettingKeys) {
-    if (!update.Set(kSettingSection, setting.key, FormatDecimal(settings.*setting.field))) return false;
+    if (!update.Set(kSettingSection, setting.key, FormatDecimal(settings.*setting.field))) return unstorable;
   }
-  return !update.Save();
+  return update.Save();
 }
 
 }  // namespace quillon

@@ -57,9 +57,10 @@ std::error_code ReadAsrSettings(const std::filesystem::path& file, AsrSettings& 
 // UTF-16LE) when it does not exist: NumOfASRFile, then GroupID_NNN and
 // PathName_NNN of each active entry, then the five settings, in that order,
 // stored in one atomic replace. Keys of entries beyond the count stay in the
-// file. Returns false, leaving the file as it was, when it cannot be written
-// (a missing folder) or a path cannot be stored in it (a line break); true
-// when every value was written.
-bool WriteAsrSettings(const std::filesystem::path& file, const AsrSettings& settings);
+// file. Returns the error, leaving the file as it was, when it cannot be
+// written (a missing folder gives no_such_file_or_directory) or a path cannot
+// be stored in it (a line break: invalid_argument); nothing when every value
+// was written.
+std::error_code WriteAsrSettings(const std::filesystem::path& file, const AsrSettings& settings);
 
 }  // namespace quillon

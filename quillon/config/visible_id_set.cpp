@@ -1,5 +1,6 @@
 #include "quillon/config/visible_id_set.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,16 +10,31 @@
 
 namespace quillon {
 
-VisibleIdSet ReadVisibleIds(const std::filesystem::path& commandFile) {
-  // The list is read into a 260-unit buffer.
-  constexpr std::size_t kListUnits = 260;
-  VisibleIdSet ids;
+namespace {
+
+constexpr std::u16string_view kVisibleKey = u"visible";
+
+// The config.ini beside a command file and the file's section in it; nothing
+// for a path without a folder.
+struct VisibleListPlace {
+  std::filesystem::path configFile;
+  std::u16string section;
+};
+
+std::optional<VisibleListPlace> PlaceOf(const std::filesystem::path& commandFile) {
   const std::string native = commandFile.string();
   const std::size_t slash = native.rfind('/');
-  if (slash == std::string::npos) return ids;
-  const std::filesystem::path configFile = native.substr(0, slash + 1) + "config.ini";
-  const std::u16string section = platform::Utf8ToUtf16(native.substr(slash + 1));
-  const std::u16string list = ReadProfileString(configFile, section, u"visible", {}, kListUnits);
+  if (slash == std::string::npos) return std::nullopt;
+  return VisibleListPlace{native.substr(0, slash + 1) + "config.ini", platform::Utf8ToUtf16(native.substr(slash + 1))};
+}
+
+}  // namespace
+
+VisibleIdSet ReadVisibleIds(const std::filesystem::path& commandFile) {
+  VisibleIdSet ids;
+  const std::optional<VisibleListPlace> place = PlaceOf(commandFile);
+  if (!place) return ids;
+  const std::u16string list = ReadProfileString(place->configFile, place->section, kVisibleKey, {}, kVisibleListUnits);
   std::u16string_view rest = list;
   while (!rest.empty()) {
     const std::size_t comma = std::min(rest.find(u','), rest.size());
@@ -26,6 +42,18 @@ VisibleIdSet ReadVisibleIds(const std::filesystem::path& commandFile) {
     rest.remove_prefix(std::min(comma + 1, rest.size()));
   }
   return ids;
+}
+
+std::error_code WriteVisibleIds(const std::filesystem::path& commandFile, const VisibleIdSet& ids) {
+  const std::optional<VisibleListPlace> place = PlaceOf(commandFile);
+  if (!place) return std::make_error_code(std::errc::invalid_argument);
+  std::u16string list;
+  for (const std::int32_t id : ids) {
+    if (!list.empty()) list += u',';
+    list += FormatDecimal(id);
+  }
+  if (list.size() >= kVisibleListUnits) return std::make_error_code(std::errc::value_too_large);
+  return WriteProfileString(place->configFile, place->section, kVisibleKey, list);
 }
 
 }  // namespace quillon

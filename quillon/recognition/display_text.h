@@ -14,4 +14,10 @@ namespace quillon {
 // At most 511 UTF-16 units.
 std::u16string MakeDisplayText(std::string_view text, TextLanguage language, platform::LanguageId systemLanguage);
 
+// The other way, for a sentence typed into the list: the code page 950 text
+// the reader would make of it once saved (Traditional script; a character
+// Big5 cannot hold becomes "?").
+std::string SentenceTextOfDisplay(std::u16string_view display, TextLanguage language,
+                                  platform::LanguageId systemLanguage);
+
 }  // namespace quillon

@@ -61,6 +61,11 @@ UserMessage FileUnreadableMessage(const std::filesystem::path& path, const std::
                       platform::Utf8ToUtf16(reason));
 }
 
+UserMessage FileUnwritableMessage(const std::filesystem::path& path, const std::string& reason) {
+  return ErrorMessage(u"Can't save the specified file!\r\nPath => " + PathText(path) + u"\r\nReason => " +
+                      platform::Utf8ToUtf16(reason));
+}
+
 UserMessage McuImageTooLargeMessage(const std::filesystem::path& path, std::uint32_t maximum) {
   const LineDiagnostic limit{0, u"Maximal Size: " + NumberText(maximum)};
   return MessageNamingFile(ErrorMessage(u"The size of the MCU image exceeds the upper limit!"), path, &limit);

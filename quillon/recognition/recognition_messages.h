@@ -25,6 +25,9 @@ UserMessage FileTooLargeMessage(std::uint64_t maximum);
 UserMessage TooManyLinesMessage(std::size_t maximum);
 // A configured file that exists but cannot be read, and why.
 UserMessage FileUnreadableMessage(const std::filesystem::path& path, const std::string& reason);
+// A file that the window could not write (a command file, a settings file),
+// and why: the system's reason.
+UserMessage FileUnwritableMessage(const std::filesystem::path& path, const std::string& reason);
 
 // `message` followed by the file it concerns and, when given, what is wrong:
 //   TEXT\r\nPath => PATH\r\nLine N: DETAIL    (or DETAIL alone for line 0)

@@ -98,6 +98,33 @@ std::optional<ContentProblem> FindContentProblem(std::string_view idToken, std::
   return std::nullopt;
 }
 
+SentenceReading ReadSentence(std::string_view idToken, std::string_view text, TextLanguage language,
+                             SentenceConverter& converter) {
+  if (std::optional<ContentProblem> problem = FindContentProblem(idToken, text, language)) {
+    return {std::nullopt, problem->idToken ? RefusalCause::Id : RefusalCause::Characters, std::move(problem->reason)};
+  }
+  SentenceConversion conversion = converter.Convert(text, language);
+  if (!FitsRecord(conversion)) {
+    return {std::nullopt, RefusalCause::Engine,
+            u"the pronunciation of " + Quoted(text) + u" is longer than the record holds (" +
+                Decimal(kSentenceFieldCapacity - 1) + u" bytes)"};
+  }
+  if (!HasToken(conversion.unitCodeList)) {
+    return {std::nullopt, RefusalCause::Engine, u"the pronunciation engine gives no units for " + Quoted(text)};
+  }
+  return {SentenceRecord{
+              .unitCount = conversion.unitCount,
+              .id = *ReadSentenceId(idToken).id,
+              .text = std::string(text),
+              .unitCodeList = std::move(conversion.unitCodeList),
+              .phoneString = std::move(conversion.phoneString),
+              .unitNameString = std::move(conversion.unitNameString),
+              .displayString = std::move(conversion.displayString),
+          },
+          RefusalCause::None,
+          {}};
+}
+
 ParseResult ParseSentences(std::string_view text, TextLanguage language, SentenceConverter& converter) {
   ParseResult result;
   const std::size_t firstDigit = FirstDigitPosition(text);
@@ -110,29 +137,11 @@ ParseResult ParseSentences(std::string_view text, TextLanguage language, Sentenc
       return Refused(std::move(result), RefusalCause::Id, tokens.firstLine, ReadSentenceId(idToken).problem);
     }
     if (!IsSentenceLine(tokens)) continue;
-    if (std::optional<ContentProblem> problem = FindContentProblem(tokens.first, tokens.second, language)) {
-      return Refused(std::move(result), problem->idToken ? RefusalCause::Id : RefusalCause::Characters,
-                     tokens.firstLine, std::move(problem->reason));
+    SentenceReading reading = ReadSentence(tokens.first, tokens.second, language, converter);
+    if (!reading.record) {
+      return Refused(std::move(result), reading.cause, tokens.firstLine, std::move(reading.problem));
     }
-    SentenceConversion conversion = converter.Convert(tokens.second, language);
-    if (!FitsRecord(conversion)) {
-      return Refused(std::move(result), RefusalCause::Engine, tokens.firstLine,
-                     u"the pronunciation of " + Quoted(tokens.second) + u" is longer than the record holds (" +
-                         Decimal(kSentenceFieldCapacity - 1) + u" bytes)");
-    }
-    if (!HasToken(conversion.unitCodeList)) {
-      return Refused(std::move(result), RefusalCause::Engine, tokens.firstLine,
-                     u"the pronunciation engine gives no units for " + Quoted(tokens.second));
-    }
-    result.records.push_back(SentenceRecord{
-        .unitCount = conversion.unitCount,
-        .id = *ReadSentenceId(tokens.first).id,
-        .text = std::string(tokens.second),
-        .unitCodeList = std::move(conversion.unitCodeList),
-        .phoneString = std::move(conversion.phoneString),
-        .unitNameString = std::move(conversion.unitNameString),
-        .displayString = std::move(conversion.displayString),
-    });
+    result.records.push_back(std::move(*reading.record));
   }
   result.ok = true;
   return result;

@@ -44,6 +44,17 @@ struct ParseResult {
   RefusalCause cause = RefusalCause::None;
 };
 
+// One sentence line checked and converted: the record, or why the line is
+// refused (the content check, engine outputs that would not fit the record,
+// or an empty code list).
+struct SentenceReading {
+  std::optional<SentenceRecord> record;
+  RefusalCause cause = RefusalCause::None;
+  std::u16string problem;
+};
+SentenceReading ReadSentence(std::string_view idToken, std::string_view text, TextLanguage language,
+                             SentenceConverter& converter);
+
 // Parses every sentence line of `text` (from its first digit on) and converts
 // each sentence. Fails at the first sentence that fails the content check,
 // whose engine outputs would not fit the record, or whose code list is empty,

@@ -83,7 +83,7 @@ TEST_F(SettingsFilesTest, MissingSettingFolderMakesAsrWriteFail) {
   ASSERT_TRUE(LocateConfiguration(Directory(), paths));
   AsrSettings settings;
   settings.count = 1;
-  EXPECT_FALSE(WriteAsrSettings(paths.asrSettings, settings));
+  EXPECT_EQ(WriteAsrSettings(paths.asrSettings, settings), std::errc::no_such_file_or_directory);
   EXPECT_FALSE(std::filesystem::exists(paths.asrSettings));
 }
 
@@ -199,7 +199,7 @@ TEST_F(SettingsFilesTest, AsrCountsBeyondTheTableAreLimited) {
   EXPECT_EQ(settings.count, 0);
 
   settings.count = 500;  // a record filled past its table writes only the table
-  EXPECT_TRUE(WriteAsrSettings(scratch_ / "asr.ini", settings));
+  EXPECT_EQ(WriteAsrSettings(scratch_ / "asr.ini", settings), std::error_code{});
   EXPECT_EQ(Read(scratch_ / "asr.ini", u"ASRFileInfo", u"NumOfASRFile"), u"64");
   EXPECT_EQ(Read(scratch_ / "asr.ini", u"ASRFileInfo", u"GroupID_064"), u"<missing>");
 }
@@ -214,7 +214,7 @@ TEST_F(SettingsFilesTest, AsrWriteFormatsAndRoundTrips) {
   settings.primaryLanguage = 1;
   settings.secondaryLanguage = 0;
   const auto file = scratch_ / "asr.ini";
-  ASSERT_TRUE(WriteAsrSettings(file, settings));
+  ASSERT_EQ(WriteAsrSettings(file, settings), std::error_code{});
   EXPECT_EQ(ReadBytes(file), Utf16LeFile(u"[ASRFileInfo]\r\nNumOfASRFile=2\r\n"
                                          u"GroupID_000=005\r\nPathName_000=\\cmd\\\u958b\u71c8.txt\r\n"
                                          u"GroupID_001=012\r\nPathName_001=\\cmd\\Off.txt\r\n"
@@ -230,10 +230,10 @@ TEST_F(SettingsFilesTest, AsrWriteThatCannotStoreAPathChangesNothing) {
   AsrSettings settings;
   settings.count = 2;
   settings.files[0].PathName = u"\\a.txt";
-  ASSERT_TRUE(WriteAsrSettings(file, settings));
+  ASSERT_EQ(WriteAsrSettings(file, settings), std::error_code{});
   const std::string before = ReadBytes(file);
   settings.files[1].PathName = u"\\line\nbreak.txt";  // a file name may hold one on this system
-  EXPECT_FALSE(WriteAsrSettings(file, settings));
+  EXPECT_EQ(WriteAsrSettings(file, settings), std::errc::invalid_argument);
   EXPECT_EQ(ReadBytes(file), before);
 }
 
@@ -242,11 +242,11 @@ TEST_F(SettingsFilesTest, SavingTwoOverFiveKeepsOldKeysAndReadsTwo) {
   AsrSettings five;
   five.count = 5;
   for (int i = 0; i < 5; ++i) five.files[static_cast<std::size_t>(i)] = {i, WidePath(u"\\f" + FormatDecimal(i))};
-  ASSERT_TRUE(WriteAsrSettings(file, five));
+  ASSERT_EQ(WriteAsrSettings(file, five), std::error_code{});
   AsrSettings two = five;
   two.count = 2;
   two.files[1].PathName = u"\\changed";
-  ASSERT_TRUE(WriteAsrSettings(file, two));
+  ASSERT_EQ(WriteAsrSettings(file, two), std::error_code{});
 
   EXPECT_EQ(Read(file, u"ASRFileInfo", u"NumOfASRFile"), u"2");
   EXPECT_EQ(Read(file, u"ASRFileInfo", u"PathName_001"), u"\\changed");
@@ -310,12 +310,37 @@ TEST_F(SettingsFilesTest, VisibleIds) {
   EXPECT_TRUE(ReadVisibleIds("On.txt").empty());  // no folder part
 }
 
-TEST_F(SettingsFilesTest, VisibleListIsCutAt259Units) {
+TEST_F(SettingsFilesTest, VisibleListOfAFullFileIsReadWhole) {
+  // A list longer than 259 units was cut: the 44th ID read as 1 and the rest
+  // were hidden.
+  VisibleIdSet ids;
   std::u16string list;
-  while (list.size() < 300) list += u"12345,";
+  for (int id = 10000; id < 12000; ++id) {
+    ids.insert(id);
+    list += FormatDecimal(id) + u",";
+  }
   WriteBytes(scratch_ / "config.ini", Utf16LeFile(u"[a.txt]\r\nvisible=" + list + u"\r\n"));
-  // 259 units are 43 pieces of six units and the first digit of the 44th.
-  EXPECT_EQ(ReadVisibleIds(scratch_ / "a.txt"), (VisibleIdSet{1, 12345}));
+  EXPECT_EQ(ReadVisibleIds(scratch_ / "a.txt"), ids);
+}
+
+TEST_F(SettingsFilesTest, VisibleListWriteKeepsOtherSectionsAndReadsBack) {
+  std::filesystem::create_directory(scratch_ / "cmd");
+  WriteBytes(scratch_ / "cmd/config.ini", Utf16LeFile(u"[Other.txt]\r\nvisible=9\r\n[On.txt]\r\nvisible=3\r\n"));
+  EXPECT_EQ(WriteVisibleIds(scratch_ / "cmd/On.txt", {26, 1, 3}), std::error_code{});
+  EXPECT_EQ(Read(scratch_ / "cmd/config.ini", u"On.txt", u"visible"), u"1,3,26");
+  EXPECT_EQ(ReadVisibleIds(scratch_ / "cmd/Other.txt"), (VisibleIdSet{9}));
+
+  // A folder without config.ini gets one; a missing folder is an error.
+  std::filesystem::create_directory(scratch_ / "new");
+  EXPECT_EQ(WriteVisibleIds(scratch_ / "new/A.txt", {7}), std::error_code{});
+  EXPECT_EQ(ReadVisibleIds(scratch_ / "new/A.txt"), (VisibleIdSet{7}));
+  EXPECT_EQ(WriteVisibleIds(scratch_ / "missing/A.txt", {7}), std::errc::no_such_file_or_directory);
+
+  // More IDs than any command file holds would be cut on reading: refused.
+  VisibleIdSet tooMany;
+  for (int id = 10000; id < 12001; ++id) tooMany.insert(id);
+  EXPECT_EQ(WriteVisibleIds(scratch_ / "new/A.txt", tooMany), std::errc::value_too_large);
+  EXPECT_EQ(ReadVisibleIds(scratch_ / "new/A.txt"), (VisibleIdSet{7}));
 }
 
 }  // namespace

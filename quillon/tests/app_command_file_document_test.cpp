@@ -8,6 +8,7 @@
 
 #include "platform/code_page.h"
 #include "quillon/app/command_file_document.h"
+#include "quillon/app/unsaved_changes.h"
 #include "quillon/config/private_profile.h"
 #include "quillon/config/visible_id_set.h"
 #include "quillon/recognition/command_file_loader.h"
@@ -51,6 +52,20 @@ class CommandFolder {
  private:
   QTemporaryDir dir_;
   quillon::testing::FakeSentenceConverter converter_;
+};
+
+// Answers the question as told and counts how often it was asked.
+class ScriptedPrompt final : public quillon::UnsavedChangesPrompt {
+ public:
+  explicit ScriptedPrompt(quillon::UnsavedChoice answer) : answer_(answer) {}
+  quillon::UnsavedChoice Ask(QWidget*, const QString& fileName) override {
+    asked.append(fileName);
+    return answer_;
+  }
+  QStringList asked;
+
+ private:
+  quillon::UnsavedChoice answer_;
 };
 
 std::vector<std::int32_t> IdsOf(const CommandFileDocument& document) {
@@ -218,6 +233,44 @@ class CommandFileDocumentTest : public QObject {
     QVERIFY(failure);
     QVERIFY(failure->text.find(u"config.ini") != std::u16string::npos);
     QCOMPARE(ReadBytes(folder.file()), std::string("0x1 Lamp\r\n0x2 Music\r\n"));
+    QVERIFY(document->isModified());
+  }
+
+  void UnsavedEditsAreSavedDiscardedOrKept_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("goOn");
+    QTest::addColumn<QString>("fileAfter");
+    QTest::newRow("save") << int(quillon::UnsavedChoice::Save) << true << "0x1 Lamp\r\n";
+    QTest::newRow("discard") << int(quillon::UnsavedChoice::Discard) << true << "1 Fan\r\n";
+    QTest::newRow("cancel") << int(quillon::UnsavedChoice::Cancel) << false << "1 Fan\r\n";
+  }
+  void UnsavedEditsAreSavedDiscardedOrKept() {
+    QFETCH(int, answer);
+    QFETCH(bool, goOn);
+    QFETCH(QString, fileAfter);
+    CommandFolder folder("1 Fan\r\n", u"1");
+    auto document = folder.Open();
+    ScriptedPrompt prompt(static_cast<quillon::UnsavedChoice>(answer));
+    quillon::RecordingMessageSink messages;
+    QVERIFY(quillon::SettleUnsavedChanges(document.get(), prompt, messages, kEnglish, nullptr));
+    QVERIFY(prompt.asked.isEmpty());  // nothing to ask about yet
+
+    document->SetText(0, u"Lamp");
+    QCOMPARE(quillon::SettleUnsavedChanges(document.get(), prompt, messages, kEnglish, nullptr), goOn);
+    QCOMPARE(prompt.asked, QStringList{"Lights.txt"});
+    QCOMPARE(QString::fromStdString(ReadBytes(folder.file())), fileAfter);
+    QVERIFY(messages.messages.empty());
+  }
+
+  void AFailedSaveAtTheQuestionKeepsTheEdits() {
+    CommandFolder folder("1 Fan\r\n", u"1");
+    auto document = folder.Open();
+    document->SetText(0, u"Lamp");
+    std::filesystem::remove_all(folder.folder());
+    ScriptedPrompt prompt(quillon::UnsavedChoice::Save);
+    quillon::RecordingMessageSink messages;
+    QVERIFY(!quillon::SettleUnsavedChanges(document.get(), prompt, messages, kEnglish, nullptr));
+    QCOMPARE(messages.messages.size(), std::size_t{1});
     QVERIFY(document->isModified());
   }
 };

@@ -31,6 +31,12 @@ class CommandFileSaveTest : public QObject {
              QStringLiteral("0x1 On\r\n0xA Lights off\r\n0x1A Fan\r\n"));
   }
 
+  void LinesOfOneIdKeepTheirOrder() {
+    const std::vector<quillon::CommandLine> lines{{2, u"Stop"}, {1, u"Lamp"}, {1, u"Music"}};
+    QCOMPARE(QString::fromStdU16String(quillon::CommandFileText(lines)),
+             QStringLiteral("0x1 Lamp\r\n0x1 Music\r\n0x2 Stop\r\n"));
+  }
+
   void CodePageFollowsWhatTheReaderExpects() {
     using platform::SystemLocaleFromName;
     QCOMPARE(quillon::CommandFileCodePage(SystemLocaleFromName("zh_TW.UTF-8")), 950u);
@@ -71,7 +77,7 @@ class CommandFileSaveTest : public QObject {
     QTemporaryDir dir;
     const std::filesystem::path file = dir.filePath("cmd.txt").toStdString();
     std::ofstream(file) << "kept";
-    QVERIFY(!quillon::SaveCommandFile(file, {}, kCodePage, platform::SystemLocaleFromName("en_US")));
+    QVERIFY(!quillon::SaveCommandFile(file, quillon::SentenceMap{}, kCodePage, platform::SystemLocaleFromName("en_US")));
     QCOMPARE(ReadBytes(file), std::string("kept"));
   }
 
@@ -79,7 +85,7 @@ class CommandFileSaveTest : public QObject {
     QTemporaryDir dir;
     const std::filesystem::path file = dir.filePath("missing/cmd.txt").toStdString();
     QVERIFY(static_cast<bool>(
-        quillon::SaveCommandFile(file, {{1, u"On"}}, kCodePage, platform::SystemLocaleFromName("en_US"))));
+        quillon::SaveCommandFile(file, quillon::SentenceMap{{1, u"On"}}, kCodePage, platform::SystemLocaleFromName("en_US"))));
     QVERIFY(!std::filesystem::exists(file));
   }
 };

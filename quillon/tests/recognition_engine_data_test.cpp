@@ -15,6 +15,7 @@
 #include "quillon/recognition/command_file_loader.h"
 #include "quillon/recognition/command_text_decoder.h"
 #include "quillon/recognition/download_package.h"
+#include "quillon/recognition/engine_pronunciation_hints.h"
 #include "quillon/recognition/group_data.h"
 #include "quillon/recognition/group_data_encoder.h"
 #include "quillon/recognition/phonwright_sentence_converter.h"
@@ -240,6 +241,32 @@ TEST_F(EngineDataTest, DemoCommandsBuildOneImageInEveryEncoding) {
   EXPECT_EQ(image(utf8), big5);
   EXPECT_EQ(image("\xEF\xBB\xBF" + utf8), big5);
   EXPECT_EQ(image(Utf16LeFile(utf8)), big5);
+}
+
+// What the window's pronunciation column shows, from the engine itself.
+TEST_F(EngineDataTest, PronunciationMarksComeFromTheEngine) {
+  EnginePronunciationHints hints;
+  ASSERT_TRUE(hints.Open(DataDirectory()));
+
+  // Chinese: the zhuyin display, and the polyphone 行 of 銀行 with its readings.
+  const SentencePronunciation bank = PronounceSentence(1, u"\u9280\u884C", TextLanguage::Big5,
+                                                       platform::kLangChineseTaiwan, engine_, hints);
+  ASSERT_FALSE(bank.failure) << platform::Utf16ToUtf8(*bank.failure);
+  EXPECT_NE(bank.display.find(u"\u310F\u3124\u02CA"), std::u16string::npos);  // hang2
+  ASSERT_EQ(bank.polyphones.size(), 1u);
+  EXPECT_EQ(bank.polyphones[0].character, u"\u884C");
+  EXPECT_GE(bank.polyphones[0].readings.size(), 2u);
+
+  // English: a dictionary word is no guess; a made-up word is, and so it says.
+  const SentencePronunciation lights = PronounceSentence(2, u"Lights", TextLanguage::English,
+                                                         platform::kLangEnglishUs, engine_, hints);
+  ASSERT_FALSE(lights.failure);
+  EXPECT_FALSE(lights.display.empty());
+  EXPECT_TRUE(lights.guessedWords.empty());
+  const SentencePronunciation guessed = PronounceSentence(3, u"Zorblatic", TextLanguage::English,
+                                                          platform::kLangEnglishUs, engine_, hints);
+  ASSERT_FALSE(guessed.failure);
+  EXPECT_EQ(guessed.guessedWords, std::vector<std::u16string>{u"Zorblatic"});
 }
 
 }  // namespace

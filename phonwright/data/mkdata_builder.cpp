@@ -87,7 +87,8 @@ std::string WriteChinese(const DataSources& sources, const std::filesystem::path
           << selection.composedPhrases << " phrases that shorter entries read right kept as words, "
           << selection.shadowingPhrases << " such phrases left out for hiding a more frequent word, "
           << selection.rareHidingPhrases << " rare phrases left out for hiding a far more frequent one; "
-          << lexicon.adverbsWithDe << " adverbs in 地 made from reduplicated phrases\n"
+          << lexicon.adverbsWithDe << " adverbs in 地 made from reduplicated phrases; "
+          << lexicon.settledWords << " words added or left out to settle the shortest path\n"
           << "classID: " << selection.classNames.size() << " class names\n";
   if (!lexicon.withoutReading.empty()) {
     summary << "characters without a reading:";

@@ -37,14 +37,37 @@ constexpr Particle kParticles[] = {{u"嗎", true},  {u"呢", false}, {u"吧", fa
 
 // Characters whose phrases weigh towards a reading the character alone seldom
 // has (什 in 什麼, 更 in 更改, 沈 in 沈默, 調 in 調查, 長 in 校長, 教 in 教育),
-// or whose readings libchewing does not weigh at all: the reading each has on
-// its own (調大, 很長, 教我), one of libchewing's readings of it.
+// or whose readings libchewing does not weigh at all, or that written text
+// alone mostly uses in one sense (莞 in 東莞, 奘 in 玄奘, 削 in 削弱, 攢 in 攢動,
+// 肖 as a name, 塞 in names and 要塞, 漂 floating, 偈 a verse): the reading
+// each has on its own (調大, 很長, 教我), one of libchewing's readings of it.
+// The variant of an equally frequent phrase reading follows it (玄奘 ㄗㄤˋ).
 constexpr std::pair<std::u16string_view, std::u16string_view> kReadingsOnTheirOwn[] = {
     {u"什", u"ㄕˊ"},   {u"更", u"ㄍㄥˋ"}, {u"沈", u"ㄕㄣˇ"}, {u"扎", u"ㄓㄚ"},   {u"奄", u"ㄧㄢˇ"},
     {u"夯", u"ㄏㄤ"},  {u"謚", u"ㄕˋ"},   {u"俟", u"ㄙˋ"},   {u"翟", u"ㄓㄞˊ"}, {u"晟", u"ㄕㄥˋ"},
     {u"閬", u"ㄌㄤˋ"}, {u"蠡", u"ㄌㄧˇ"}, {u"掖", u"ㄧㄝˋ"}, {u"調", u"ㄊㄧㄠˊ"}, {u"長", u"ㄔㄤˊ"},
-    {u"教", u"ㄐㄧㄠ"},
+    {u"教", u"ㄐㄧㄠ"},   {u"莞", u"ㄍㄨㄢˇ"}, {u"削", u"ㄒㄩㄝˋ"}, {u"塞", u"ㄙㄞˋ"}, {u"桔", u"ㄐㄩˊ"},
+    {u"漂", u"ㄆㄧㄠ"},  {u"偈", u"ㄐㄧˋ"},   {u"奘", u"ㄗㄤˋ"},  {u"闕", u"ㄑㄩㄝˋ"}, {u"攢", u"ㄘㄨㄢˊ"},
+    {u"肖", u"ㄒㄧㄠ"},  {u"炅", u"ㄐㄩㄥˇ"}, {u"拽", u"ㄓㄨㄞˋ"}, {u"假", u"ㄐㄧㄚˇ"}, {u"掙", u"ㄓㄥˋ"},
 };
+
+// Words the shortest path needs settled where libchewing alone leaves it
+// wrong. Added, each syllable one of libchewing's readings of its character:
+// 我的確 (我的|確 would win the tie against 我|的確), 長得 (他長得很高) and
+// 得走 (我得走了, 得 "must"), which libchewing lacks. Left out, so that their
+// characters read them: 都會, whose one reading in libchewing is the noun
+// "city" ㄉㄨ ㄏㄨㄟˋ where running text mostly means "will all" (所有人都會;
+// 都會區 keeps the noun), and 了結, which wins the tie against every word in
+// 結 after the particle 了 (遞交了結案, 得到了結果); and 很長, which libchewing
+// reads ㄏㄣˇ ㄓㄤˇ where it is "very long" (這條路很長).
+constexpr std::pair<std::u16string_view, std::u16string_view> kSettledWords[] = {
+    {u"我的確", u"ㄨㄛˇ ㄉㄧˊ ㄑㄩㄝˋ"},
+    {u"長得", u"ㄓㄤˇ ㄉㄜ˙"},
+    {u"得走", u"ㄉㄟˇ ㄗㄡˇ"},
+};
+constexpr std::u16string_view kWordsReadByTheirCharacters[] = {u"都會", u"了結", u"很長"};
+// Frequent enough that no tie rule leaves a settled word out.
+constexpr std::uint32_t kSettledWordFrequency = 1000;
 
 std::string Big5Of(std::u16string_view text) {
   const auto narrow = platform::FromUtf16(platform::kCodePageBig5, text);
@@ -150,6 +173,35 @@ void AddAdverbsWithDe(ChineseLexicon& lexicon, const std::unordered_map<std::str
   }
 }
 
+// The words of kSettledWords in, those of kWordsReadByTheirCharacters out. A
+// settled word with a syllable libchewing does not give its character is not
+// added.
+void SettleWords(ChineseLexicon& lexicon, const CharacterCandidates& characters) {
+  for (const auto& [text, zhuyinText] : kSettledWords) {
+    Big5Phrase word{Big5Of(text), {}, kSettledWordFrequency};
+    const std::string readings = Big5Of(zhuyinText);
+    for (std::size_t at = 0; at < readings.size();) {
+      const std::size_t end = std::min(readings.find(' ', at), readings.size());
+      const auto reading = zhuyin::ParseReading(std::string_view(readings).substr(at, end - at));
+      const auto found = characters.find(word.big5.substr(2 * word.reading.size(), 2));
+      if (!reading || found == characters.end() ||
+          std::none_of(found->second.begin(), found->second.end(),
+                       [&](const ReadingWeight& candidate) { return candidate.reading == *reading; }))
+        break;
+      word.reading.push_back(*reading);
+      at = end + 1;
+    }
+    if (word.reading.size() * 2 != word.big5.size()) continue;
+    std::erase_if(lexicon.phrases, [&](const Big5Phrase& phrase) { return phrase.big5 == word.big5; });
+    lexicon.phrases.push_back(std::move(word));
+    ++lexicon.settledWords;
+  }
+  for (const auto text : kWordsReadByTheirCharacters) {
+    const std::string big5 = Big5Of(text);
+    lexicon.settledWords += std::erase_if(lexicon.phrases, [&](const Big5Phrase& phrase) { return phrase.big5 == big5; });
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> Big5HanCharacters() {
@@ -251,6 +303,7 @@ ChineseLexicon BuildChineseLexicon(const std::vector<ChewingPhrase>& chewing, co
     lexicon.phrases.push_back(std::move(chosen));
   }
   AddAdverbsWithDe(lexicon, phraseIndex, characterCandidates);
+  SettleWords(lexicon, characterCandidates);
   std::stable_sort(lexicon.phrases.begin(), lexicon.phrases.end(),
                    [](const Big5Phrase& a, const Big5Phrase& b) { return a.frequency > b.frequency; });
   return lexicon;

@@ -85,6 +85,34 @@ TEST(ChineseLexicon, ReduplicatedPhrasesMakeAdverbsInDe) {
   EXPECT_EQ(adverb->frequency, 300u);
 }
 
+TEST(ChineseLexicon, SettlesTheWordsTheShortestPathNeedsWithLibchewingsReadings) {
+  constexpr Reading kWo3{0, 2, 2, 3};
+  constexpr Reading kDeNeutral{5, 0, 3, 1};
+  constexpr Reading kDi2{5, 1, 0, 2};
+  constexpr Reading kQue4{13, 3, 4, 4};
+  constexpr Reading kZhang3{15, 0, 11, 3};
+  constexpr Reading kChang2{16, 0, 11, 2};
+  const std::vector<ChewingPhrase> chewing = {
+      {"我的", {kWo3, kDeNeutral}, 900}, {"的確", {kDi2, kQue4}, 300},
+      {"都會", {{5, 2, 0, 0}, {11, 2, 6, 4}}, 500}, {"都市", {{5, 2, 0, 0}, {17, 0, 0, 4}}, 100},
+      {"校長", {{14, 1, 7, 4}, kZhang3}, 200}, {"長城", {kChang2, {16, 0, 12, 2}}, 100},
+      {"得", {kDeNeutral}, 0}, {"走", {{19, 0, 8, 3}}, 0}};
+  const auto lexicon = BuildChineseLexicon(chewing, {});
+  const auto find = [&](const char* text) {
+    return std::find_if(lexicon.phrases.begin(), lexicon.phrases.end(),
+                        [&](const Big5Phrase& p) { return p.big5 == Big5(text); });
+  };
+  ASSERT_NE(find("我的確"), lexicon.phrases.end());
+  EXPECT_EQ(find("我的確")->reading, (std::vector<Reading>{kWo3, kDi2, kQue4}));
+  ASSERT_NE(find("長得"), lexicon.phrases.end());
+  EXPECT_EQ(find("長得")->reading, (std::vector<Reading>{kZhang3, kDeNeutral}));
+  // 得 has no ㄉㄟˇ in these phrases: 得走 is not made up.
+  EXPECT_EQ(find("得走"), lexicon.phrases.end());
+  EXPECT_EQ(find("都會"), lexicon.phrases.end());
+  EXPECT_NE(find("都市"), lexicon.phrases.end());
+  EXPECT_EQ(lexicon.settledWords, 3u);  // two added, 都會 left out
+}
+
 TEST(ChineseLexicon, FillsGapsFromUnihanAndReadsHangzhouNumeralsAsDigits) {
   UnihanReadings unihan;
   unihan.readings[U'\u5783'] = {8, 0, 1, 0};  // 垃 lā

@@ -195,13 +195,13 @@ class KnownReadings {
     }
   }
 
+  // Whether the engine has more than one reading for the character.
+  static bool IsPolyphone(const std::string& character) { return PolyphoneReadings(character).has_value(); }
+
   const std::vector<std::string>& Of(const std::string& character) {
     auto [entry, inserted] = known_.try_emplace(character);
     if (!inserted || fromChewing_) return entry->second;
-    std::array<char, PHONWRIGHT_MAX_POLYPHONE_READINGS> readings{};
-    std::array<char, PHONWRIGHT_MAX_POLYPHONE_CODES> codes{};
-    if (SearchPolyPhone(character.c_str(), readings.data(), codes.data()) >= 0)
-      entry->second = Tokens(readings.data());
+    if (auto readings = PolyphoneReadings(character)) entry->second = std::move(*readings);
     for (const auto& own : ZhuyinSyllables(converter_.Convert(character)))
       if (std::find(entry->second.begin(), entry->second.end(), own) == entry->second.end())
         entry->second.push_back(own);
@@ -209,6 +209,14 @@ class KnownReadings {
   }
 
  private:
+  // The engine's polyphone readings of the character; nothing when it has one reading.
+  static std::optional<std::vector<std::string>> PolyphoneReadings(const std::string& character) {
+    std::array<char, PHONWRIGHT_MAX_POLYPHONE_READINGS> readings{};
+    std::array<char, PHONWRIGHT_MAX_POLYPHONE_CODES> codes{};
+    if (SearchPolyPhone(character.c_str(), readings.data(), codes.data()) < 0) return std::nullopt;
+    return Tokens(readings.data());
+  }
+
   SentenceConverter& converter_;
   bool fromChewing_;
   std::map<std::string, std::vector<std::string>> known_;
@@ -327,6 +335,10 @@ SentenceScores EvaluateChineseSentences(const std::filesystem::path& dataDirecto
       }
       ++scores.characters;
       scores.rightCharacters += correct;
+      if (known.IsPolyphone(characters[i])) {
+        ++scores.polyphones;
+        scores.rightPolyphones += correct;
+      }
       if (!correct) {
         right = false;
         scores.errors.push_back({sentence.line, sentence.text, i, Utf8Of(characters[i]), Utf8Of(expected),

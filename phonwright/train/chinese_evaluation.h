@@ -87,6 +87,8 @@ struct SentenceScores {
   std::size_t rightCharacters = 0;  // otherStandard included
   std::size_t otherStandard = 0;   // right characters read in the other standard's reading
   std::size_t unaligned = 0;       // sentences whose syllables do not match their characters one to one
+  std::size_t polyphones = 0;       // scored characters with more than one reading (SearchPolyPhone)
+  std::size_t rightPolyphones = 0;
   std::vector<CharacterError> errors;
 
   double SentenceAccuracy() const { return sentences ? static_cast<double>(rightSentences) / sentences : 0.0; }

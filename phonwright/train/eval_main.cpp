@@ -10,7 +10,7 @@
 //                                [--chewing DIR] [--json]
 //          converts each sentence of FILE ("sentence<TAB>readings", UTF-8) or of
 //          the CPP polyphone set (dev.sent, dev.lb); prints sentence and character
-//          accuracy and every character read wrong; a mainland label of the CPP set
+//          accuracy, the polyphonic characters read right, and every character read wrong; a mainland label of the CPP set
 //          that libchewing (--chewing, default /usr/share/libchewing) never gives its
 //          character counts as a difference of standard
 // Exit codes: 0 done, 1 the data or the test file could not be read, 2 bad usage.
@@ -79,9 +79,11 @@ void PrintSentences(const phonwright::train::SentenceScores& scores, std::size_t
   if (json) {
     std::printf("{\"sentences\": %zu, \"sentence_accuracy\": %.4f, \"characters\": %zu, "
                 "\"character_accuracy\": %.4f, \"other_standard\": %zu, \"complete\": %zu, "
-                "\"unaligned\": %zu, \"skipped\": %zu, \"errors\": [",
+                "\"unaligned\": %zu, \"skipped\": %zu, \"polyphones\": %zu, \"right_polyphones\": %zu, "
+                "\"errors\": [",
                 scores.sentences, scores.SentenceAccuracy(), scores.characters, scores.CharacterAccuracy(),
-                scores.otherStandard, scores.complete, scores.unaligned, skipped);
+                scores.otherStandard, scores.complete, scores.unaligned, skipped, scores.polyphones,
+                scores.rightPolyphones);
     for (std::size_t i = 0; i < scores.errors.size(); ++i) {
       const auto& e = scores.errors[i];
       std::printf("%s{\"line\": %zu, \"sentence\": %s, \"position\": %zu, \"character\": %s, "
@@ -94,10 +96,10 @@ void PrintSentences(const phonwright::train::SentenceScores& scores, std::size_t
   }
   std::printf("sentences %zu\nsentence accuracy %.2f %%\ncharacters %zu\ncharacter accuracy %.2f %%\n"
               "right in the other standard %zu\ncharacter accuracy by the labels as given %.2f %%\n"
-              "converted completely %zu\nunaligned %zu\nskipped %zu\n",
+              "converted completely %zu\nunaligned %zu\nskipped %zu\npolyphones right %zu of %zu\n",
               scores.sentences, 100.0 * scores.SentenceAccuracy(), scores.characters,
               100.0 * scores.CharacterAccuracy(), scores.otherStandard, 100.0 * scores.LabelAccuracy(),
-              scores.complete, scores.unaligned, skipped);
+              scores.complete, scores.unaligned, skipped, scores.rightPolyphones, scores.polyphones);
   for (const auto& e : scores.errors)
     std::printf("line %zu: %s  [%zu] %s %s -> %s\n", e.line, e.sentence.c_str(), e.position, e.character.c_str(),
                 e.expected.c_str(), e.got.empty() ? "(none)" : e.got.c_str());

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "quillon/device/discovery.h"
+#include "quillon/device/download_core.h"
 #include "quillon/device/flash_download.h"
 #include "quillon/device/sim/sim_backend.h"
 #include "quillon/devsim/sim_server.h"
@@ -19,7 +20,7 @@ void DownloadIntoSimulator(benchmark::State& state) {
   server->Start();
   auto backend = quillon::device::sim::SimBackend::Connect("bench-device.sock");
   quillon::device::Transport transport(backend->PassThrough());
-  transport.ConfigureTransport(42, 100, 16);
+  quillon::device::ConfigureDefaultTransport(transport);
   quillon::device::EnumerateDevices(transport, backend->Enumerator(),
                                     quillon::device::kEnumerateStorageDevices);
   std::vector<std::uint8_t> image(length);

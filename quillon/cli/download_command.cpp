@@ -1,21 +1,15 @@
 #include "quillon/cli/download_command.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <string>
 #include <cstdio>
-#include <cstring>
-#include <map>
 #include <mutex>
 #include <ostream>
-#include <thread>
+#include <string>
 
 #include "platform/code_page.h"
 #include "quillon/cli/exit_codes.h"
 #include "quillon/device/device_backend.h"
-#include "quillon/device/download_controller.h"
+#include "quillon/device/download_core.h"
 #include "quillon/device/workspace_package_source.h"
 
 namespace quillon::cli {
@@ -34,23 +28,26 @@ std::string_view PhaseName(DownloadPhase phase) {
   return "";
 }
 
-// Standard error shared by the worker (progress) and the main thread (texts).
-class Console final : public device::DownloadView, public device::DownloadProgress {
+// Standard error shared by the download (progress, package messages) and
+// the outcome's texts.
+class Console final : public MessageSink, public device::DownloadProgress {
  public:
   explicit Console(std::ostream& err) : err_(err) {}
 
-  void SetControlEnabled(int, bool) override {}
-  void SetProgressPosition(int) override {}
-  void SetInformationText(std::u16string_view text) override {
+  void Line(std::string_view text) {
     const std::lock_guard lock(mutex_);
     EndProgressLine();
-    err_ << platform::Utf16ToUtf8(text) << (text.ends_with(u"\n") ? "" : "\n");
+    err_ << text << (text.ends_with("\n") ? "" : "\n");
+  }
+  // Ends an open progress line, so that what follows on standard output
+  // starts a line of its own where both streams go to one place.
+  void EndProgress() {
+    const std::lock_guard lock(mutex_);
+    EndProgressLine();
+    err_ << std::flush;
   }
   void Show(const UserMessage& message) override {
-    const std::lock_guard lock(mutex_);
-    EndProgressLine();
-    err_ << platform::Utf16ToUtf8(message.caption) << ": " << platform::Utf16ToUtf8(message.text)
-         << '\n';
+    Line(platform::Utf16ToUtf8(message.caption) + ": " + platform::Utf16ToUtf8(message.text));
   }
   void OnProgress(DownloadPhase phase, std::size_t done, std::size_t total) override {
     const std::lock_guard lock(mutex_);
@@ -79,39 +76,6 @@ class Console final : public device::DownloadView, public device::DownloadProgre
   std::chrono::steady_clock::time_point started_;
 };
 
-// The controller's timers, ticked by RunDownload's own loop.
-class LoopTimers final : public device::DownloadTimers {
- public:
-  bool StartTimer(int timerId, std::chrono::milliseconds interval) override {
-    running_[timerId] = interval;
-    return true;
-  }
-  bool StopTimer(int timerId) override {
-    running_.erase(timerId);
-    return true;
-  }
-  void Wait(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
-
- private:
-  std::map<int, std::chrono::milliseconds> running_;
-};
-
-// Why a scan that found nothing may have missed the device: USB storage
-// nodes the user may not open.
-void ReportInaccessibleNodes(const device::Transport& transport, std::ostream& err) {
-  for (const device::InaccessibleInterface& node : transport.InaccessibleInterfaces()) {
-    if (node.error != kErrorAccessDenied) continue;
-    err << "quillon-cli: no permission to open " << node.path << " (" << std::strerror(node.osError);
-    struct stat status {};
-    if (::stat(node.path.c_str(), &status) == 0) {
-      const group* owner = ::getgrgid(status.st_gid);
-      err << "; group " << (owner != nullptr ? owner->gr_name : std::to_string(status.st_gid))
-          << ", mode " << std::oct << (status.st_mode & 0777) << std::dec;
-    }
-    err << "): install the udev rule 70-quillon.rules (docs/device.md) or join the node's group\n";
-  }
-}
-
 // The device the scan found: its node and the start of the vendor and
 // product fields it answered INQUIRY with.
 void ReportDevice(const device::Transport& transport, std::ostream& err) {
@@ -124,10 +88,13 @@ void ReportDevice(const device::Transport& transport, std::ostream& err) {
   err << "quillon-cli: device " << entry.storagePath << " (" << field(0, 8) << " " << field(8, 20) << ")\n";
 }
 
-int Finish(DownloadStreams streams, std::u16string_view outcome) {
-  streams.out << platform::Utf16ToUtf8(outcome) << '\n';
-  return outcome == device::StatusTextOf(device::StatusText::DownloadComplete) ? kExitOk
-                                                                              : kExitRefused;
+int Finish(DownloadStreams streams, Console& console, const device::DownloadOutcome& outcome) {
+  if (const std::string why = device::DeviceErrorMessage(outcome.error); !why.empty()) {
+    console.Line("quillon-cli: " + why);
+  }
+  console.EndProgress();
+  streams.out << platform::Utf16ToUtf8(device::StatusTextOf(outcome.Status())) << '\n';
+  return outcome.result == device::DownloadResult::Complete ? kExitOk : kExitRefused;
 }
 
 }  // namespace
@@ -160,32 +127,26 @@ std::string FormatDownloadProgress(DownloadPhase phase, std::size_t done, std::s
 
 int RunDownload(const DownloadOptions& options, const std::filesystem::path& workingDirectory,
                 device::PackageSource& package, DownloadStreams streams) {
-  const std::u16string_view noDevice = device::StatusTextOf(device::StatusText::NoDevice);
+  Console console(streams.err);
   device::OpenedBackend opened = device::OpenDeviceBackend(device::DeviceSelection(options.device));
   if (!opened.backend) {
-    streams.err << "quillon-cli: " << opened.error << '\n';
-    return Finish(streams, noDevice);
+    console.Line("quillon-cli: " + opened.error);
+    return Finish(streams, console, {device::DownloadResult::NoDevice, {}});
   }
   device::Transport transport(opened.backend->PassThrough());
-  transport.ConfigureTransport(42, 100, 16);
-  Console console(streams.err);
-  LoopTimers timers;
-  device::DownloadController controller({transport, opened.backend->Enumerator(),
-                                         opened.backend->Changes(), console, timers, package,
-                                         workingDirectory, &console});
-  controller.ScanDevices();
-  if (controller.DeviceCount() == 0 || !controller.DeviceReady() ||
-      controller.State() != device::DeviceState::Connected) {
-    ReportInaccessibleNodes(transport, streams.err);
-    return Finish(streams, noDevice);
+  device::ConfigureDefaultTransport(transport);
+  device::DeviceSession session(transport, opened.backend->Enumerator(), workingDirectory);
+  const device::ScanOutcome scan = session.Scan();
+  if (scan.ramProgramLoaded) console.Line(platform::Utf16ToUtf8(device::kFsmLoadedText));
+  if (!scan.Usable()) {
+    device::DeviceError why = scan.error;
+    if (why.kind == device::DeviceErrorKind::None) why.kind = device::DeviceErrorKind::NoDevice;
+    return Finish(streams, console, {device::DownloadResult::NoDevice, why});
   }
   ReportDevice(transport, streams.err);
-  controller.OnDownload();
-  while (controller.ProgressTimerRunning()) {
-    std::this_thread::sleep_for(device::kProgressInterval);
-    controller.OnTimer(device::timer_id::kProgress);
-  }
-  return Finish(streams, controller.CurrentStatusText());
+  package.ReadSettings();
+  console.Line(platform::Utf16ToUtf8(device::StatusTextOf(device::StatusText::Downloading)));
+  return Finish(streams, console, device::Download(transport, package, console, &console));
 }
 
 CliCommand DownloadCommand() {

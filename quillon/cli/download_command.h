@@ -35,8 +35,8 @@ struct DownloadStreams {
 };
 
 // Runs the download in `workingDirectory` (which holds FSM/FSM.BIN) with the
-// package from `package`. Returns 0 only when the outcome is "Download
-// complete", else 1.
+// package from `package`, printing why it failed or found no device. Returns
+// 0 when the download completed, else 1.
 int RunDownload(const DownloadOptions& options, const std::filesystem::path& workingDirectory,
                 device::PackageSource& package, DownloadStreams streams);
 

@@ -1,14 +1,14 @@
-// Device arrival and removal notifications and the drive mask they are
-// matched against.
+// Device arrival and removal notifications, and the removable drives present,
+// which the window's settle logic matches the notifications against.
 //
 // Linux: a udev monitor on the block and scsi_generic subsystems; the drive
-// mask has one bit per present removable SCSI disk (sda = bit 0, sdb = bit 1,
+// set has one bit per present removable SCSI disk (sda = bit 0, sdb = bit 1,
 // ...) or optical drive (sr0 = bit 26, ...). Simulator: the events and drive
 // bit the simulated device reports.
 //
-// The window watches NotificationFd() with a QSocketNotifier (read) and, when
-// it fires, passes every event of TakeEvents() to
-// DownloadController::OnDeviceChange.
+// The window's download presenter watches NotificationFd() with a
+// QSocketNotifier (read) and, when it fires, handles every event of
+// TakeEvents().
 #pragma once
 
 #include <cstdint>
@@ -16,11 +16,12 @@
 
 namespace quillon::device {
 
-// Numbered as the Windows device-change events the download logic was made for.
-enum class DeviceChange : std::uint32_t {
-  NodesChanged = 0x0007,
-  Arrival = 0x8000,
-  RemoveComplete = 0x8004,
+// What a notification says: a matching device node (the SCSI generic node of
+// a USB storage device) appeared or went away, or something else changed.
+enum class DeviceChange {
+  NodeAppeared,
+  NodeRemoved,
+  OtherChange,
 };
 
 class DeviceChangeSource {

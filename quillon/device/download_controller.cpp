@@ -1,12 +1,5 @@
 #include "quillon/device/download_controller.h"
 
-#include <vector>
-
-#include "quillon/device/device_check.h"
-#include "quillon/device/discovery.h"
-#include "quillon/device/flash_download.h"
-#include "quillon/device/fsm_loader.h"
-
 namespace quillon::device {
 namespace {
 
@@ -15,7 +8,10 @@ constexpr int kProgressMaximum = 100;
 
 }  // namespace
 
-DownloadController::DownloadController(DownloadParts parts) : parts_(std::move(parts)) {}
+DownloadController::DownloadController(DownloadParts parts)
+    : parts_(std::move(parts)),
+      session_(parts_.transport, parts_.enumerator, parts_.workingDirectory,
+               [this](std::chrono::milliseconds duration) { parts_.timers.Wait(duration); }) {}
 
 DownloadController::~DownloadController() { WaitForWorker(); }
 
@@ -44,62 +40,16 @@ void DownloadController::StopSettleTimer() {
   if (settleTimerRunning_ && parts_.timers.StopTimer(timer_id::kSettle)) settleTimerRunning_ = false;
 }
 
-void DownloadController::ReportNoDevice() {
-  StopSettleTimer();
-  SetStatus(StatusText::NoDevice);
-  deviceCount_ = 0;
-  parts_.view.SetControlEnabled(control_id::kDownload, false);
-}
-
-int DownloadController::ScanDevices(int repeat) {
-  const int count = EnumerateDevices(parts_.transport, parts_.enumerator, kEnumerateStorageDevices);
-  state_ = DeviceState::NoUsableDevice;
-  deviceCount_ = count;
-  if (count != 1) {
-    ReportNoDevice();
-    ready_ = false;
-    return 0;
+int DownloadController::ScanDevices() {
+  const ScanOutcome outcome = session_.Scan();
+  state_ = outcome.connected ? DeviceState::Connected : DeviceState::NoUsableDevice;
+  if (outcome.ramProgramLoaded) parts_.view.SetInformationText(kFsmLoadedText);
+  if (outcome.noDeviceReported) {
+    StopSettleTimer();
+    parts_.view.SetControlEnabled(control_id::kDownload, false);
   }
-  if (!parts_.transport.DeviceList().front().storagePath.empty()) state_ = DeviceState::Connected;
-
-  if (!ready_) {
-    ready_ = IsDeviceReady(parts_.transport);
-    if (!ready_) {
-      if (repeat >= kMaxScansAfterFsmLoad) {
-        ReportNoDevice();
-        return 0;
-      }
-      if (LoadFsm() == kSuccess) {
-        WaitForReattach();
-        ScanDevices(repeat + 1);
-      }
-    }
-    if (!ready_) return count;
-  }
-
-  if (CheckDevice(parts_.transport) != kSuccess) {
-    ReportNoDevice();
-  } else {
-    SetStatus(StatusText::DeviceConnected);
-  }
-  return deviceCount_;
-}
-
-bool DownloadController::WaitForReattach() {
-  for (std::chrono::milliseconds waited{0}; waited < kReattachTimeout; waited += kReattachPoll) {
-    if (EnumerateDevices(parts_.transport, parts_.enumerator, kEnumerateStorageDevices) == 1 &&
-        IsDeviceReady(parts_.transport)) {
-      return true;
-    }
-    parts_.timers.Wait(kReattachPoll);
-  }
-  return false;
-}
-
-ResultCode DownloadController::LoadFsm() {
-  const ResultCode code = device::LoadFsm(parts_.transport, FsmFilePath(parts_.workingDirectory));
-  if (code == kSuccess) parts_.view.SetInformationText(kFsmLoadedText);
-  return code;
+  if (outcome.status) SetStatus(*outcome.status);
+  return outcome.result;
 }
 
 void DownloadController::DisableControls() {
@@ -112,9 +62,9 @@ void DownloadController::DisableControls() {
 }
 
 void DownloadController::EnableControls() {
-  parts_.view.SetControlEnabled(control_id::kDownload, deviceCount_ > 0 && ready_);
+  parts_.view.SetControlEnabled(control_id::kDownload, DeviceCount() > 0 && DeviceReady());
   for (int id : {control_id::kFileList, control_id::kAddFile, control_id::kDeleteFile,
-                 control_id::kSaveList, control_id::kSentenceList}) {
+                 control_id::kSaveList, control_id::kInPlaceEditor, control_id::kSentenceList}) {
     parts_.view.SetControlEnabled(id, true);
   }
 }
@@ -134,35 +84,11 @@ void DownloadController::OnDownload() {
   worker_ = std::thread([this] { DownloadWorker(); });
 }
 
-ResultCode DownloadController::WriteDownload() {
-  if (const ResultCode code = parts_.package.PreparePackageEntries(parts_.view); code != kSuccess) {
-    return code;
-  }
-  const std::size_t length = parts_.package.PackageLength();
-  if (length == 0) return kFileEmpty;
-  std::vector<std::uint8_t> image(length, 0);
-  if (const ResultCode code = parts_.package.FillPackage(image); code != kSuccess) return code;
-  if (const ResultCode code = DownloadImage(parts_.transport, 0, image, parts_.progress);
-      code != kSuccess) {
-    return code;
-  }
-  image = {};
-  const std::filesystem::path userImage = parts_.package.UserImagePath();
-  if (userImage.empty()) return kSuccess;
-  return DownloadUserImage(parts_.transport, userImage, parts_.package.BlockCount(), parts_.progress);
-}
-
 void DownloadController::DownloadWorker() {
   SetStatus(StatusText::Downloading);
   statusChanged_ = true;
-  ResultCode code = kErrorGenFailure;
-  try {
-    code = WriteDownload();
-  } catch (const std::exception&) {
-    // Out of memory for the image or a failure inside the package builder:
-    // the download fails like any other.
-  }
-  if (code == kSuccess) {
+  const DownloadOutcome outcome = Download(parts_.transport, parts_.package, parts_.view, parts_.progress);
+  if (outcome.result == DownloadResult::Complete) {
     state_ = DeviceState::Completed;
   } else {
     ShowDownloadFail();
@@ -178,7 +104,7 @@ void DownloadController::ShowDownloadFail() {
 
 void DownloadController::AcknowledgeOutcome() {
   if (parts_.timers.StopTimer(timer_id::kProgress)) progressTimerRunning_ = false;
-  if (deviceCount_ > 0) {
+  if (DeviceCount() > 0) {
     if (state_ == DeviceState::Completed) {
       SetStatus(StatusText::DownloadComplete);
       statusChanged_ = false;
@@ -233,10 +159,10 @@ void DownloadController::OnTimer(int timerId) {
     SettleDriveChanges();
     return;
   }
-  if (!progressTimerRunning_) ScanDevices(0);
+  if (!progressTimerRunning_) ScanDevices();
   StopSettleTimer();
   parts_.timers.Wait(kEnableDelay);
-  if (deviceCount_ > 0 && !progressTimerRunning_) {
+  if (DeviceCount() > 0 && !progressTimerRunning_) {
     parts_.view.SetControlEnabled(control_id::kDownload, true);
   }
   RefreshInformation();
@@ -252,11 +178,11 @@ void DownloadController::RestartSettleTimer(int& pending) {
 }
 
 void DownloadController::OnDeviceChange(DeviceChange event) {
-  if (event == DeviceChange::Arrival) {
+  if (event == DeviceChange::NodeAppeared) {
     RestartSettleTimer(pendingArrivals_);
-  } else if (event == DeviceChange::RemoveComplete) {
+  } else if (event == DeviceChange::NodeRemoved) {
     const DeviceState state = state_;
-    if (deviceCount_ > 0 && (state == DeviceState::Failed || state == DeviceState::Completed)) {
+    if (DeviceCount() > 0 && (state == DeviceState::Failed || state == DeviceState::Completed)) {
       SaveDriveMask();
       return;
     }

@@ -10,8 +10,11 @@
 // view except DownloadView::Show for package errors; its failure text reaches
 // the information box on the next progress tick.
 //
-// Wiring (see docs/device.md): construct with the transport (configured with
-// 42, 100, 16), the backend's enumerator and change source, the view, the
+// The scan and the download themselves are the download core's
+// (download_core.h); this class adds the window's timers and controls.
+//
+// Wiring: construct with the transport (configured with
+// kTransportDefaults), the backend's enumerator and change source, the view, the
 // timers and the package source; call SaveDriveMask() and ScanDevices() at
 // start-up, OnDownload() for the Download button, OnTimer(id) for each tick,
 // and OnDeviceChange() for each event of the change source.
@@ -25,6 +28,7 @@
 #include <thread>
 
 #include "quillon/device/device_change_source.h"
+#include "quillon/device/download_core.h"
 #include "quillon/device/device_enumerator.h"
 #include "quillon/device/download_progress.h"
 #include "quillon/device/download_timers.h"
@@ -45,17 +49,6 @@ enum class DeviceState : int {
   Completed = 4,  // not yet acknowledged by the progress timer
 };
 
-// A device that keeps its first identity after a RAM program load is loaded
-// again at most this many times before the scan gives up.
-inline constexpr int kMaxScansAfterFsmLoad = 3;
-// A device whose RAM program starts leaves the bus and comes back; on Linux
-// usb-storage waits a second before it scans a new device and udev then makes
-// the node, so the rescan after a load polls for the device for this long.
-inline constexpr std::chrono::milliseconds kReattachTimeout{8000};
-inline constexpr std::chrono::milliseconds kReattachPoll{200};
-
-inline constexpr std::u16string_view kFsmLoadedText = u"Load FSM Successfully!\r\n";
-
 struct DownloadParts {
   Transport& transport;
   DeviceEnumerator& enumerator;
@@ -75,8 +68,8 @@ class DownloadController {
   DownloadController& operator=(const DownloadController&) = delete;
 
   // Finds the device, loads its RAM program when needed and checks it.
-  // Returns the device count; `repeat` counts the scans after RAM loads.
-  int ScanDevices(int repeat = 0);
+  // Returns the device count.
+  int ScanDevices();
   void OnDownload();
   void OnTimer(int timerId);
   void OnDeviceChange(DeviceChange event);
@@ -87,8 +80,8 @@ class DownloadController {
 
   bool DownloadFinished() const { return finished_.load(); }
   DeviceState State() const { return state_.load(); }
-  int DeviceCount() const { return deviceCount_; }
-  bool DeviceReady() const { return ready_; }
+  int DeviceCount() const { return session_.DeviceCount(); }
+  bool DeviceReady() const { return session_.Ready(); }
   bool ProgressTimerRunning() const { return progressTimerRunning_; }
   bool SettleTimerRunning() const { return settleTimerRunning_; }
   int PendingArrivals() const { return pendingArrivals_; }
@@ -100,14 +93,9 @@ class DownloadController {
 
  private:
   void DownloadWorker();
-  ResultCode WriteDownload();
   void DisableControls();
   void EnableControls();
   void ShowDownloadFail();
-  ResultCode LoadFsm();
-  // True once exactly one device answers with the ready identity again.
-  bool WaitForReattach();
-  void ReportNoDevice();
   void StopSettleTimer();
   void RestartSettleTimer(int& pending);
   void SettleDriveChanges();
@@ -116,15 +104,14 @@ class DownloadController {
   void SetStatus(StatusText status);
 
   DownloadParts parts_;
+  DeviceSession session_;
 
   // User-interface thread only.
   bool progressTimerRunning_ = false;
   bool settleTimerRunning_ = false;
-  int deviceCount_ = 0;
   std::uint32_t savedDriveMask_ = 0;
   int pendingArrivals_ = 0;
   int pendingRemovals_ = 0;
-  bool ready_ = false;
   int progressCounter_ = 0;
 
   // Shared with the worker.

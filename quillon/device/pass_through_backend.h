@@ -31,7 +31,8 @@ class PassThroughBackend {
   // True when the interface behind `handle` sits on the USB bus.
   virtual bool QueryBusIsUsb(DeviceHandle handle) = 0;
   // Sends `record` once and waits at most its time-out. Fills in the SCSI
-  // status, the sense area and the data of a from-device transfer. Returns 0
+  // status, the sense area, the data of a from-device transfer and, when the
+  // system failed the exchange, its errno (osError). Returns 0
   // or a system error: kErrorDevNotExist when the device is gone,
   // kErrorSemTimeout on a time-out, another code on any other failure. The
   // SCSI status is not turned into an error here; the transport does that.

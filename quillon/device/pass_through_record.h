@@ -21,6 +21,7 @@ inline constexpr std::uint8_t kScsiStatusCheckCondition = 0x02;
 struct PassThroughRecord {
   std::uint16_t length = 44;  // fixed part of the record
   std::uint8_t scsiStatus = 0;  // returned by the backend
+  int osError = 0;              // errno of a failed exchange, set by the backend; 0 when none
   std::uint8_t pathId = 0;
   std::uint8_t targetId = 0;
   std::uint8_t logicalUnit = 0;

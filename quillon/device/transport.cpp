@@ -52,6 +52,7 @@ bool Transport::OpenPathSlot(int slot, std::string_view path) {
   entry.description = {};
   const OpenResult opened = backend_.Open(path);
   lastOpenOsError_ = opened.osError;
+  lastCommandOsError_ = 0;
   if (opened.handle == kNoHandle) {
     lastOpenError_ = opened.error != kSuccess ? opened.error : kErrorGenFailure;
     return false;
@@ -90,7 +91,9 @@ ResultCode Transport::SendWithRetries(int slot, PassThroughRecord& record) {
   if (handle == kNoHandle) return kErrorInvalidHandle;
   ResultCode error = kSuccess;
   for (int attempt = 0; attempt < kAttemptsPerCommand; ++attempt) {
+    record.osError = 0;
     error = backend_.Execute(handle, record);
+    lastCommandOsError_ = record.osError;
     if (error == kSuccess && record.scsiStatus != kScsiStatusGood) error = kErrorGenFailure;
     if (error == kSuccess || error == kErrorDevNotExist || error == kErrorSemTimeout) break;
   }

@@ -53,8 +53,9 @@ class Transport {
   Transport(const Transport&) = delete;
   Transport& operator=(const Transport&) = delete;
 
-  // Start-up configuration (the window passes 42, 100, 16). False for values
-  // out of range or once the slot table exists.
+  // Start-up configuration (every program passes kTransportDefaults of
+  // download_core.h). False for values out of range or once the slot table
+  // exists.
   bool ConfigureTransport(int kind, int identityMode, int slotCount);
   // Allocates the slot table once; false while the transport is unconfigured.
   bool InitTransport();
@@ -68,6 +69,10 @@ class Transport {
   bool CloseDeviceSlot(int slot);
   ResultCode LastOpenError() const { return lastOpenError_; }
   int LastOpenOsError() const { return lastOpenOsError_; }
+  // The errno of the last attempt of the last command sent since the last
+  // open, 0 when the system reported none (the command succeeded or failed
+  // on the device).
+  int LastCommandOsError() const { return lastCommandOsError_; }
 
   // Sends the slot's prepared record (retry rule: up to 5 attempts; success,
   // kErrorDevNotExist and kErrorSemTimeout end them at once). A reply whose
@@ -120,6 +125,7 @@ class Transport {
   std::vector<InaccessibleInterface> inaccessible_;
   ResultCode lastOpenError_ = kSuccess;
   int lastOpenOsError_ = 0;
+  int lastCommandOsError_ = 0;
 };
 
 }  // namespace quillon::device

@@ -39,6 +39,7 @@ TEST_F(DownloadCommandTest, LoadsTheRamProgramWritesTheImageAndSaysComplete) {
   EXPECT_NE(err.str().find("verify [##############################] 100% 20000/20000 bytes"),
             std::string::npos)
       << err.str();
+  EXPECT_TRUE(err.str().ends_with(" KB/s\n")) << "the progress line is ended before the outcome";
 }
 
 TEST_F(DownloadCommandTest, FailureAndAbsenceAreReportedWithExitOne) {

@@ -7,6 +7,7 @@
 
 #include "quillon/device/device_identity.h"
 #include "quillon/device/discovery.h"
+#include "quillon/device/download_core.h"
 
 namespace quillon::device {
 namespace {
@@ -55,7 +56,7 @@ class FakeEnumerator final : public DeviceEnumerator {
 
 class DiscoveryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(transport.ConfigureTransport(42, 100, 16)); }
+  void SetUp() override { ASSERT_TRUE(ConfigureDefaultTransport(transport)); }
 
   void AddDevice(const std::string& path, const std::string& key, DeviceIdentity identity,
                  bool onUsb = true) {

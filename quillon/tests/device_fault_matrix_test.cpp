@@ -1,6 +1,7 @@
 // Every command of the device failing in every way: a scan and a download
-// end in "Download fail" or "No device" (or a scan that changed nothing), and
-// "Download complete" only ever means the flash holds the image.
+// end in "Download fail" or "No device" (or a scan that changed nothing) with
+// the reason, and "Download complete" only ever means the flash holds the
+// image.
 #include <gtest/gtest.h>
 
 #include "device_test_support.h"
@@ -13,29 +14,26 @@ using testing::PatternBytes;
 struct Outcome {
   std::u16string text;
   bool flashHoldsImage = false;
+  DeviceErrorKind error = DeviceErrorKind::None;
 };
 
 Outcome RunWithFault(const std::string& fault) {
   testing::SimulatorRig rig;
-  testing::RecordingView view;
-  testing::FakeTimers timers;
+  testing::RecordingMessages messages;
   testing::FixedPackage package;
   package.image = PatternBytes(9000);
   testing::WriteFile("FSM/FSM.BIN", PatternBytes(2500, 5));
   rig.AddFault(fault);
 
-  DownloadController controller(DownloadParts{*rig.transport, rig.backend->Enumerator(),
-                                              rig.backend->Changes(), view, timers, package,
-                                              std::filesystem::current_path()});
-  controller.ScanDevices();
-  if (controller.State() == DeviceState::Connected && controller.DeviceReady() &&
-      controller.DeviceCount() == 1) {
-    controller.OnDownload();
-    controller.WaitForWorker();
-    controller.OnTimer(timer_id::kProgress);
-    return {view.LastText(), rig.Flash(0, package.image.size()) == package.image};
+  DeviceSession session(*rig.transport, rig.backend->Enumerator(), std::filesystem::current_path(),
+                        [](std::chrono::milliseconds) {});
+  const ScanOutcome scan = session.Scan();
+  if (!scan.Usable()) {
+    return {scan.status ? std::u16string(StatusTextOf(*scan.status)) : u"", false, scan.error.kind};
   }
-  return {controller.CurrentStatusText(), false};
+  const DownloadOutcome download = Download(*rig.transport, package, messages, nullptr);
+  return {std::u16string(StatusTextOf(download.Status())),
+          rig.Flash(0, package.image.size()) == package.image, download.error.kind};
 }
 
 TEST(DeviceFaultMatrix, NoFaultEverGivesAFalseDownloadComplete) {
@@ -50,7 +48,9 @@ TEST(DeviceFaultMatrix, NoFaultEverGivesAFalseDownloadComplete) {
         const Outcome outcome = RunWithFault(fault);
         if (outcome.text == u"Download complete") {
           EXPECT_TRUE(outcome.flashHoldsImage);
+          EXPECT_EQ(outcome.error, DeviceErrorKind::None);
         } else {
+          EXPECT_NE(outcome.error, DeviceErrorKind::None) << "every failure says why";
           EXPECT_TRUE(outcome.text == u"Download fail" || outcome.text == u"No device" ||
                       outcome.text.empty());
         }

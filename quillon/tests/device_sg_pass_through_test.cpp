@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "quillon/device/command_set.h"
+#include "quillon/device/download_core.h"
 #include "quillon/device/linux/sg_pass_through.h"
 #include "quillon/device/linux/udev_change_source.h"
 #include "quillon/device/transport.h"
@@ -45,7 +46,7 @@ class SgPassThroughTest : public ::testing::Test {
           error = errnoValue;
           return errnoValue == 0 ? 0 : -1;
         }, [](int) { return true; }) {
-    transport.ConfigureTransport(42, 100, 16);
+    ConfigureDefaultTransport(transport);
     transport.InitTransport();
     transport.ReplaceDeviceList({DeviceListEntry{"X", "/dev/null", {}, ""}});
     EXPECT_TRUE(transport.OpenDeviceSlot(0, 0));
@@ -101,10 +102,12 @@ TEST_F(SgPassThroughTest, ErrnoAndHostStatusMapOntoTheRetryRule) {
   errnoValue = EIO;
   EXPECT_EQ(TestUnitReady(transport, 0), kErrorGenFailure);
   EXPECT_EQ(calls.size(), 7u) << "five attempts";
+  EXPECT_EQ(transport.LastCommandOsError(), EIO) << "the raw errno is kept beside the mapped code";
 
   errnoValue = 0;
   hostStatus = 0x03;  // DID_TIME_OUT
   EXPECT_EQ(TestUnitReady(transport, 0), kErrorSemTimeout);
+  EXPECT_EQ(transport.LastCommandOsError(), 0) << "a host status is no system error";
   hostStatus = 0x01;  // DID_NO_CONNECT
   EXPECT_EQ(TestUnitReady(transport, 0), kErrorDevNotExist);
   hostStatus = 0x07;  // DID_ERROR
@@ -160,10 +163,10 @@ TEST(UdevEvents, OneDeviceIsOneArrivalAndOneRemoval) {
       {"scsi_generic", "remove"}, {"block", "remove"}};
   std::vector<DeviceChange> changes;
   for (const auto& [subsystem, action] : plugged) changes.push_back(ChangeOfUdevEvent(subsystem, action));
-  EXPECT_EQ(changes, (std::vector<DeviceChange>{DeviceChange::NodesChanged, DeviceChange::Arrival,
-                                                DeviceChange::NodesChanged, DeviceChange::RemoveComplete,
-                                                DeviceChange::NodesChanged}));
-  EXPECT_EQ(ChangeOfUdevEvent("scsi_generic", "bind"), DeviceChange::NodesChanged);
+  EXPECT_EQ(changes, (std::vector<DeviceChange>{DeviceChange::OtherChange, DeviceChange::NodeAppeared,
+                                                DeviceChange::OtherChange, DeviceChange::NodeRemoved,
+                                                DeviceChange::OtherChange}));
+  EXPECT_EQ(ChangeOfUdevEvent("scsi_generic", "bind"), DeviceChange::OtherChange);
 }
 
 TEST(DriveMask, RemovableDisksAndOpticalDrivesHaveTheirBits) {

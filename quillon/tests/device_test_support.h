@@ -1,23 +1,23 @@
-// Test doubles for the device layer: a simulator served in-process, a view
-// and timers that record what the controller does, and a package source with
-// a fixed image.
+// Test doubles for the device layer: a simulator served in-process, a
+// message sink that records, and a package source with a fixed image. Free of
+// any test framework, so that GoogleTest and Qt Test programs both use it.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "quillon/device/download_controller.h"
+#include "quillon/device/download_core.h"
+#include "quillon/device/package_source.h"
 #include "quillon/device/sim/sim_backend.h"
 #include "quillon/device/transport.h"
+#include "quillon/devsim/fault_plan.h"
 #include "quillon/devsim/sim_server.h"
 
 namespace quillon::device::testing {
@@ -35,7 +35,7 @@ class SimulatorRig {
     backend = sim::SimBackend::Connect(socket);
     if (!backend) throw std::runtime_error("simulator does not answer");
     transport = std::make_unique<Transport>(backend->PassThrough());
-    transport->ConfigureTransport(42, 100, 16);
+    ConfigureDefaultTransport(*transport);
     transport->InitTransport();
   }
 
@@ -61,7 +61,7 @@ class SimulatorRig {
   }
   void AddFault(std::string_view faultText) {
     const auto fault = devsim::ParseFault(faultText);
-    ASSERT_TRUE(fault) << faultText;
+    if (!fault) throw std::invalid_argument("not a fault: " + std::string(faultText));
     Device([&](devsim::SimulatedDevice& d) { return d.Faults().Add(*fault); });
   }
   std::vector<std::uint8_t> Flash(std::uint32_t address, std::size_t length) {
@@ -76,49 +76,21 @@ class SimulatorRig {
   std::unique_ptr<Transport> transport;
 };
 
-class RecordingView final : public DownloadView {
+// Keeps the messages a download shows; any thread.
+class RecordingMessages final : public MessageSink {
  public:
-  void SetControlEnabled(int controlId, bool enabled) override { enabled_[controlId] = enabled; }
-  void SetInformationText(std::u16string_view text) override { texts.emplace_back(text); }
-  void SetProgressPosition(int position) override { positions.push_back(position); }
   void Show(const UserMessage& message) override {
     const std::lock_guard lock(mutex_);
-    messages.push_back(message);
+    messages_.push_back(message);
   }
-
-  // Controls never touched count as enabled, as in the window template.
-  bool Enabled(int controlId) const {
-    const auto found = enabled_.find(controlId);
-    return found == enabled_.end() || found->second;
+  std::vector<UserMessage> Messages() const {
+    const std::lock_guard lock(mutex_);
+    return messages_;
   }
-  std::u16string LastText() const { return texts.empty() ? u"" : texts.back(); }
-
-  std::vector<std::u16string> texts;
-  std::vector<int> positions;
-  std::vector<UserMessage> messages;
 
  private:
-  std::map<int, bool> enabled_;
-  std::mutex mutex_;
-};
-
-class FakeTimers final : public DownloadTimers {
- public:
-  bool StartTimer(int timerId, std::chrono::milliseconds interval) override {
-    running[timerId] = interval;
-    ++starts;
-    return true;
-  }
-  bool StopTimer(int timerId) override {
-    running.erase(timerId);
-    return true;
-  }
-  void Wait(std::chrono::milliseconds duration) override { waited += duration; }
-  bool Running(int timerId) const { return running.count(timerId) != 0; }
-
-  std::map<int, std::chrono::milliseconds> running;
-  int starts = 0;
-  std::chrono::milliseconds waited{0};
+  mutable std::mutex mutex_;
+  std::vector<UserMessage> messages_;
 };
 
 // A package of a fixed image, with an optional user image behind it.
@@ -157,7 +129,7 @@ inline std::vector<std::uint8_t> PatternBytes(std::size_t length, std::uint8_t s
 inline void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path());
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  ASSERT_TRUE(file) << path;
+  if (!file) throw std::runtime_error("cannot write " + path.string());
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 

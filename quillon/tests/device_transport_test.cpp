@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "quillon/device/command_set.h"
+#include "quillon/device/download_core.h"
 #include "quillon/device/transport.h"
 
 namespace quillon::device {
@@ -41,7 +42,7 @@ class ScriptedBackend final : public PassThroughBackend {
 class TransportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(transport.ConfigureTransport(42, 100, 16));
+    ASSERT_TRUE(ConfigureDefaultTransport(transport));
     ASSERT_TRUE(transport.InitTransport());
     transport.ReplaceDeviceList({DeviceListEntry{"USB\\X", "node0", {}, "hub"}});
     ASSERT_TRUE(transport.OpenDeviceSlot(0, 0));

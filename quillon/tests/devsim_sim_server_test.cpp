@@ -48,14 +48,14 @@ TEST_F(SimServerTest, ControlRequestsDetachAndAttachWithEventsAndDriveMask) {
   EXPECT_EQ(backend->Changes().CurrentDriveMask(), 1u << 3);
 
   EXPECT_EQ(SendControl(kSocket, "detach"), "");
-  EXPECT_EQ(WaitForEvents(1), std::vector{device::DeviceChange::RemoveComplete});
+  EXPECT_EQ(WaitForEvents(1), std::vector{device::DeviceChange::NodeRemoved});
   EXPECT_TRUE(backend->Enumerator().ListStorageInterfaces().empty());
   EXPECT_EQ(backend->Changes().CurrentDriveMask(), 0u);
   EXPECT_EQ(backend->PassThrough().Open(SimulatedDevice::kInterfacePath).error,
             kErrorFileNotFound);
 
   EXPECT_EQ(SendControl(kSocket, "attach"), "");
-  EXPECT_EQ(WaitForEvents(1), std::vector{device::DeviceChange::Arrival});
+  EXPECT_EQ(WaitForEvents(1), std::vector{device::DeviceChange::NodeAppeared});
   EXPECT_EQ(backend->Enumerator().ListUsbStorageDevices().at(0).matchKey, SimulatedDevice::kSerial);
 }
 
@@ -106,7 +106,7 @@ TEST_F(SimServerTest, AClientThatSendsWithoutReadingStallsNobody) {
   for (int i = 0; i < 50; ++i) ASSERT_EQ(backend->Changes().CurrentDriveMask(), 1u << 3);
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
   EXPECT_EQ(SendControl(kSocket, "detach"), "");  // events queue for the greedy one too
-  EXPECT_EQ(WaitForEvents(1), std::vector{device::DeviceChange::RemoveComplete});
+  EXPECT_EQ(WaitForEvents(1), std::vector{device::DeviceChange::NodeRemoved});
   flood.join();
 }
 

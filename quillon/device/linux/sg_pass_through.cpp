@@ -117,6 +117,7 @@ ResultCode SgPassThrough::Execute(DeviceHandle handle, PassThroughRecord& record
   int error = 0;
   const int result = ioctl_(handle, header, error);
   record.scsiStatus = result < 0 ? 0 : header.status;
+  record.osError = error;
   return ClassifySgResult(result, error, header);
 }
 

@@ -29,10 +29,10 @@ int DriveBit(const std::filesystem::path& entry) {
 }  // namespace
 
 DeviceChange ChangeOfUdevEvent(std::string_view subsystem, std::string_view action) {
-  if (subsystem != "scsi_generic") return DeviceChange::NodesChanged;
-  if (action == "add") return DeviceChange::Arrival;
-  if (action == "remove") return DeviceChange::RemoveComplete;
-  return DeviceChange::NodesChanged;
+  if (subsystem != "scsi_generic") return DeviceChange::OtherChange;
+  if (action == "add") return DeviceChange::NodeAppeared;
+  if (action == "remove") return DeviceChange::NodeRemoved;
+  return DeviceChange::OtherChange;
 }
 
 std::uint32_t DriveMaskOf(const std::filesystem::path& sysBlock) {

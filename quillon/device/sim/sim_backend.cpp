@@ -139,9 +139,9 @@ std::vector<DeviceChange> SimBackend::TakeEvents() {
     FrameReader fields(std::span<const std::uint8_t>(eventBuffer_).subspan(4, *length));
     std::uint8_t kind = 0;
     if (fields.U8(kind)) {
-      if (kind == static_cast<std::uint8_t>(EventKind::Arrival)) events.push_back(DeviceChange::Arrival);
+      if (kind == static_cast<std::uint8_t>(EventKind::Arrival)) events.push_back(DeviceChange::NodeAppeared);
       if (kind == static_cast<std::uint8_t>(EventKind::Removal)) {
-        events.push_back(DeviceChange::RemoveComplete);
+        events.push_back(DeviceChange::NodeRemoved);
       }
     }
     eventBuffer_.erase(eventBuffer_.begin(), eventBuffer_.begin() + 4 + *length);

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSocketNotifier>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -27,11 +26,8 @@
 #include "quillon/app/gradient_progress_bar.h"
 #include "quillon/app/in_place_editor.h"
 #include "quillon/app/pronunciation_engine.h"
-#include "quillon/app/qt_download_timers.h"
-#include "quillon/app/qt_download_view.h"
 #include "quillon/app/sentence_table.h"
 #include "quillon/app/window_texts.h"
-#include "quillon/device/download_controller.h"
 #include "quillon/device/package_source.h"
 
 namespace quillon {
@@ -122,7 +118,7 @@ MainWindow::~MainWindow() {
   inPlaceEditor_->OnFocusLost({});
   // A download worker may still be converting sentences: it ends before the
   // engine's tables go.
-  downloadController_.reset();
+  downloadPresenter_.reset();
   services_.engine->Release();
 }
 
@@ -230,12 +226,11 @@ void MainWindow::CreateActions() {
   connect(quitAction_, &QAction::triggered, this, &QWidget::close);
 
   // A scan uses the transport, which a running download holds: Rescan is
-  // offered while the file list is, that is whenever no download runs.
+  // disabled while a download runs (CreateDownload).
   rescanAction_ = new QAction(QStringLiteral("&Rescan"), this);
   rescanAction_->setObjectName(QStringLiteral("rescanAction"));
   rescanAction_->setShortcut(QKeySequence::Refresh);
   connect(rescanAction_, &QAction::triggered, this, &MainWindow::OnRescan);
-  FollowEnabledState(*rescanAction_, *fileList_);
 
   aboutAction_ = new QAction(QStringLiteral("&About"), this);
   aboutAction_->setObjectName(QStringLiteral("aboutAction"));
@@ -258,13 +253,15 @@ void MainWindow::CreateMenus() {
 }
 
 void MainWindow::CreateStatusBar() {
+  // A long reason must not widen the window: it is cut at the window's edge
+  // and shown whole as the tooltip.
+  deviceMessage_ = new QLabel(statusBar());
+  deviceMessage_->setObjectName(QStringLiteral("deviceMessage"));
+  deviceMessage_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  statusBar()->addWidget(deviceMessage_, 1);
   deviceState_ = new QLabel(statusBar());
   deviceState_->setObjectName(QStringLiteral("deviceState"));
-  statusBar()->addWidget(deviceState_, 1);
-  // The status bar names the device state the information box shows.
-  connect(informationBox_, &QPlainTextEdit::textChanged, this, [this] {
-    deviceState_->setText(informationBox_->toPlainText().trimmed().section(QLatin1Char('\n'), -1));
-  });
+  statusBar()->addPermanentWidget(deviceState_);
 }
 
 void MainWindow::SetTabOrder() {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/system_locale.h"
+#include "quillon/app/download_presenter.h"
 #include "quillon/app/sentence_map.h"
 #include "quillon/config/asr_settings.h"
 #include "quillon/config/config_paths.h"
@@ -25,7 +26,6 @@ class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QSocketNotifier;
 
 namespace quillon {
 
@@ -36,14 +36,10 @@ class FileChooser;
 class InPlaceEditor;
 class MessageSink;
 class PronunciationEngine;
-class QtDownloadTimers;
-class QtDownloadView;
 
 namespace device {
 class DeviceBackend;
-class DownloadController;
 class PackageSource;
-class Transport;
 }  // namespace device
 
 class MainWindow final : public QMainWindow {
@@ -72,9 +68,6 @@ class MainWindow final : public QMainWindow {
   // file. False when the device transport could not be configured (the
   // window still works, with an empty list).
   bool OnInitDialog();
-
-  // Shows the device status in the information box and resets the bar.
-  void RefreshInformation();
 
   // Help > About (F1): the About box, modal.
   void OnAbout();
@@ -113,12 +106,14 @@ class MainWindow final : public QMainWindow {
   void OnEditKillFocus();
   void OnSaveFile();
 
-  // The download.
+  // The download: the presenter's signals shown on the controls.
   void CreateDownload();
   void OnDownload();
   void OnRescan();
-  // The control the download enables and disables by its id.
-  QWidget* DownloadControl(int controlId) const;
+  void SetControlsEnabled(DownloadPresenter::Controls controls, bool enabled);
+  void ShowDeviceState(bool connected, const QString& problem);
+  void ShowDownloadOutcome(bool complete, const QString& problem);
+  void ShowDeviceMessage(const QString& message);
 
   Services services_;
 
@@ -132,7 +127,9 @@ class MainWindow final : public QMainWindow {
   InPlaceEditor* inPlaceEditor_ = nullptr;
   QPushButton* downloadButton_ = nullptr;
   GradientProgressBar* progressBar_ = nullptr;
-  QLabel* deviceState_ = nullptr;
+  QLabel* deviceMessage_ = nullptr;  // why there is no device, why a download failed
+  QLabel* deviceState_ = nullptr;    // "No device", "Device connected", "Downloading"
+  bool deviceConnected_ = false;     // what the last scan found
 
   QAction* addFileAction_ = nullptr;
   QAction* saveFileAction_ = nullptr;
@@ -152,12 +149,8 @@ class MainWindow final : public QMainWindow {
   int editRow_ = -1;
   int editColumn_ = -1;
 
-  std::unique_ptr<device::Transport> transport_;
-  std::unique_ptr<QtDownloadView> downloadView_;
-  std::unique_ptr<QtDownloadTimers> downloadTimers_;
   std::unique_ptr<device::PackageSource> packageSource_;
-  std::unique_ptr<device::DownloadController> downloadController_;
-  std::unique_ptr<QSocketNotifier> deviceChanges_;
+  std::unique_ptr<DownloadPresenter> downloadPresenter_;
 };
 
 }  // namespace quillon

@@ -1,76 +1,88 @@
-// The Download button, the two download timers and the device arrival and
-// removal notifications, wired to the download controller below the window.
+// The Download button, the Rescan command and the device state, wired to the
+// download presenter: the window shows what the presenter tells it.
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSocketNotifier>
 
-#include "quillon/app/qt_download_timers.h"
-#include "quillon/app/qt_download_view.h"
+#include "quillon/app/gradient_progress_bar.h"
 #include "quillon/app/in_place_editor.h"
 #include "quillon/app/main_window.h"
 #include "quillon/app/sentence_table.h"
 #include "quillon/device/device_backend.h"
-#include "quillon/device/download_controller.h"
+#include "quillon/device/status_texts.h"
 
 namespace quillon {
+namespace {
+
+QString StatusText(device::StatusText status) {
+  const std::u16string_view text = device::StatusTextOf(status);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 void MainWindow::CreateDownload() {
-  downloadView_ = std::make_unique<QtDownloadView>(QtDownloadView::Controls{
-      this, [this](int controlId) { return DownloadControl(controlId); }, informationBox_,
-      progressBar_, services_.messages});
-  downloadTimers_ = std::make_unique<QtDownloadTimers>(
-      [this](int timerId) { downloadController_->OnTimer(timerId); });
   packageSource_ = services_.createPackageSource();
-  device::DeviceBackend& devices = *services_.devices;
-  downloadController_ = std::make_unique<device::DownloadController>(device::DownloadParts{
-      *transport_, devices.Enumerator(), devices.Changes(), *downloadView_, *downloadTimers_,
-      *packageSource_, services_.workingDirectory.path()});
+  downloadPresenter_ = std::make_unique<DownloadPresenter>(
+      DownloadPresenter::Parts{*services_.devices, *packageSource_, *services_.messages,
+                               services_.workingDirectory.path(), {}});
+  DownloadPresenter* presenter = downloadPresenter_.get();
+  connect(presenter, &DownloadPresenter::informationTextChanged, informationBox_,
+          &QPlainTextEdit::setPlainText);
+  connect(presenter, &DownloadPresenter::progressChanged, progressBar_, &GradientProgressBar::SetPos);
+  connect(presenter, &DownloadPresenter::controlsEnabledChanged, this, &MainWindow::SetControlsEnabled);
+  connect(presenter, &DownloadPresenter::deviceStateChanged, this, &MainWindow::ShowDeviceState);
+  connect(presenter, &DownloadPresenter::downloadFinished, this, &MainWindow::ShowDownloadOutcome);
+  connect(presenter, &DownloadPresenter::busyChanged, this, [this](bool busy) {
+    rescanAction_->setEnabled(!busy);
+    if (busy) {
+      deviceState_->setText(StatusText(device::StatusText::Downloading));
+      ShowDeviceMessage({});
+    }
+  });
+}
 
-  const int changeFd = devices.Changes().NotificationFd();
-  if (changeFd >= 0) {
-    deviceChanges_ = std::make_unique<QSocketNotifier>(changeFd, QSocketNotifier::Read);
-    connect(deviceChanges_.get(), &QSocketNotifier::activated, this, [this] {
-      for (const device::DeviceChange event : services_.devices->Changes().TakeEvents()) {
-        downloadController_->OnDeviceChange(event);
-      }
-    });
+void MainWindow::SetControlsEnabled(DownloadPresenter::Controls controls, bool enabled) {
+  using Control = DownloadPresenter::Control;
+  const std::pair<Control, QWidget*> widgets[] = {
+      {Control::Download, downloadButton_}, {Control::FileList, fileList_},
+      {Control::AddFile, addFile_},         {Control::DeleteFile, deleteFile_},
+      {Control::SaveFile, saveFile_},       {Control::SaveList, saveList_},
+      {Control::InPlaceEditor, inPlaceEditor_}, {Control::SentenceList, sentenceTable_}};
+  for (const auto& [control, widget] : widgets) {
+    if (controls.testFlag(control)) widget->setEnabled(enabled);
   }
 }
 
-QWidget* MainWindow::DownloadControl(int controlId) const {
-  namespace id = device::control_id;
-  switch (controlId) {
-    case id::kInPlaceEditor: return inPlaceEditor_;
-    case id::kDeleteFile: return deleteFile_;
-    case id::kDownload: return downloadButton_;
-    case id::kSaveList: return saveList_;
-    case id::kFileList: return fileList_;
-    case id::kAddFile: return addFile_;
-    case id::kSentenceList: return sentenceTable_;
-    case id::kSaveFile: return saveFile_;
-    default: return nullptr;
-  }
+void MainWindow::ShowDeviceMessage(const QString& message) {
+  deviceMessage_->setText(message);
+  deviceMessage_->setToolTip(message);
 }
 
-void MainWindow::OnDownload() { downloadController_->OnDownload(); }
-
-void MainWindow::OnRescan() {
-  if (!downloadController_->DownloadFinished()) return;
-  downloadController_->ScanDevices();
-  if (downloadController_->DeviceCount() > 0) downloadButton_->setEnabled(true);
-  RefreshInformation();
+void MainWindow::ShowDeviceState(bool connected, const QString& problem) {
+  deviceConnected_ = connected;
+  deviceState_->setText(
+      StatusText(connected ? device::StatusText::DeviceConnected : device::StatusText::NoDevice));
+  ShowDeviceMessage(problem);
 }
 
-void MainWindow::RefreshInformation() {
-  downloadController_->RefreshInformation();
-  update();
+void MainWindow::ShowDownloadOutcome(bool complete, const QString& problem) {
+  // The device state is the last scan's until the next one tells otherwise.
+  deviceState_->setText(StatusText(deviceConnected_ ? device::StatusText::DeviceConnected
+                                                    : device::StatusText::NoDevice));
+  ShowDeviceMessage(complete ? StatusText(device::StatusText::DownloadComplete) : problem);
 }
+
+void MainWindow::OnDownload() { downloadPresenter_->OnDownload(); }
+
+void MainWindow::OnRescan() { downloadPresenter_->Rescan(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing in the middle of a flash write would leave the device half
   // programmed; the window closes once the download has ended.
-  if (downloadController_ && !downloadController_->DownloadFinished()) {
+  if (downloadPresenter_ && downloadPresenter_->DownloadRunning()) {
     event->ignore();
     return;
   }

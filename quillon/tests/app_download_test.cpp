@@ -1,5 +1,6 @@
 // Downloads through the window into the simulated device: the button, the
 // timer ticks, the status texts and the progress bar, and an unplug midway.
+#include <QLabel>
 #include <fstream>
 
 #include "app_window_fixture.h"
@@ -65,6 +66,9 @@ void StartHeldDownload(WindowUnderTest& test) {
   test.gate.Close();
   test.Click("download");
   VerifyControlsDisabled(test);
+  // The transport is the download's: no scan meanwhile.
+  QVERIFY(!test.Action("rescanAction")->isEnabled());
+  QCOMPARE(test.Find<QLabel>("deviceState")->text(), QStringLiteral("Downloading"));
   QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Downloading"), kPatience);
   auto* bar = test.Find<quillon::GradientProgressBar>("progressBar");
   QTRY_VERIFY_WITH_TIMEOUT(bar->GetPos() > 1, kPatience);
@@ -93,6 +97,9 @@ class DownloadTest : public QObject {
     QVERIFY(test.Button("download")->isEnabled());
     VerifyFileControlsEnabled(test);
     QVERIFY(test.messages.messages.empty());
+    QVERIFY(test.Action("rescanAction")->isEnabled());
+    QCOMPARE(test.Find<QLabel>("deviceState")->text(), QStringLiteral("Device connected"));
+    QCOMPARE(test.Find<QLabel>("deviceMessage")->text(), QStringLiteral("Download complete"));
 
     const auto flash = sim.server->WithDevice([&](quillon::devsim::SimulatedDevice& device) {
       std::vector<std::uint8_t> stored(image.size());
@@ -116,6 +123,20 @@ class DownloadTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Download fail"), kPatience);
     QTRY_VERIFY_WITH_TIMEOUT(test.FileList()->isEnabled(), kPatience);
     VerifyFileControlsEnabled(test);
+    // The status bar says why.
+    QVERIFY(!test.Find<QLabel>("deviceMessage")->text().isEmpty());
+  }
+
+  void AMissingRamProgramIsToldPlainly() {
+    SimulatedSetUp sim;
+    WindowUnderTest& test = *sim.test;
+    std::filesystem::remove(test.root / "FSM" / "FSM.BIN");
+    test.Start();
+    QCOMPARE(test.Find<QLabel>("deviceState")->text(), QStringLiteral("No device"));
+    const QString message = test.Find<QLabel>("deviceMessage")->text();
+    QVERIFY2(message.contains(QStringLiteral("RAM program")) &&
+                 message.contains(QStringLiteral("FSM/FSM.BIN")),
+             qPrintable(message));
   }
 };
 

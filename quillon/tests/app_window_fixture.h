@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -107,7 +108,8 @@ class FixedPackageSource final : public device::PackageSource {
   DownloadGate& gate_;
 };
 
-// A machine with no speech-recognition device attached.
+// A machine with no speech-recognition device attached; the storage nodes in
+// `unopenableNodes` exist but the user may not open them.
 class NoDevices final : public device::DeviceBackend, device::PassThroughBackend,
                         device::DeviceEnumerator, device::DeviceChangeSource {
  public:
@@ -116,6 +118,7 @@ class NoDevices final : public device::DeviceBackend, device::PassThroughBackend
   device::DeviceChangeSource& Changes() override { return *this; }
 
   device::OpenResult Open(std::string_view) override {
+    if (!unopenableNodes.empty()) return {device::kNoHandle, kErrorAccessDenied, EACCES};
     return {device::kNoHandle, kErrorFileNotFound};
   }
   void Close(device::DeviceHandle) override {}
@@ -124,10 +127,16 @@ class NoDevices final : public device::DeviceBackend, device::PassThroughBackend
     return kErrorDevNotExist;
   }
   std::vector<device::UsbStorageCandidate> ListUsbStorageDevices() override { return {}; }
-  std::vector<device::StorageInterface> ListStorageInterfaces() override { return {}; }
+  std::vector<device::StorageInterface> ListStorageInterfaces() override {
+    std::vector<device::StorageInterface> nodes;
+    for (const std::string& node : unopenableNodes) nodes.push_back({node, "usb-1"});
+    return nodes;
+  }
   int NotificationFd() const override { return -1; }
   std::vector<device::DeviceChange> TakeEvents() override { return {}; }
   std::uint32_t CurrentDriveMask() override { return 0; }
+
+  std::vector<std::string> unopenableNodes;
 };
 
 class RecordingEngine final : public PronunciationEngine {

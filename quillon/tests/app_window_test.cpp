@@ -220,8 +220,6 @@ class WindowTest : public QObject {
     QVERIFY(test.Action("rescanAction")->isEnabled());
     test.Button("saveFile")->setEnabled(true);
     QVERIFY(test.Action("saveFileAction")->isEnabled());
-    test.FileList()->setEnabled(false);  // as while a download runs
-    QVERIFY(!test.Action("rescanAction")->isEnabled());
     // A disabled action presses nothing.
     test.Button("addFile")->setEnabled(false);
     test.Action("addFileAction")->trigger();
@@ -235,6 +233,31 @@ class WindowTest : public QObject {
     test.Action("rescanAction")->trigger();
     QCOMPARE(test.Information(), QStringLiteral("No device"));
     QVERIFY(!test.Button("download")->isEnabled());
+  }
+
+  void DeviceProblemsAreToldPlainly() {
+    {
+      WindowUnderTest test;
+      test.Start();
+      QCOMPARE(test.Information(), QStringLiteral("No device"));
+      QCOMPARE(test.Find<QLabel>("deviceState")->text(), QStringLiteral("No device"));
+      QVERIFY(test.Find<QLabel>("deviceMessage")->text().startsWith(QStringLiteral("No device is attached.")));
+    }
+    {
+      // A device whose node the user may not open: the fix is named.
+      WindowUnderTest test;
+      test.noDevices.unopenableNodes = {"/dev/sg7"};
+      test.Start();
+      QCOMPARE(test.Information(), QStringLiteral("No device"));
+      const QString message = test.Find<QLabel>("deviceMessage")->text();
+      for (const char* part : {"No permission", "/dev/sg7", "70-quillon.rules", "plugdev"}) {
+        QVERIFY2(message.contains(QLatin1String(part)), qPrintable(message));
+      }
+      QCOMPARE(test.Find<QLabel>("deviceMessage")->toolTip(), message);
+      // However long, the reason never widens the window.
+      QVERIFY(test.window->minimumSizeHint().width() <
+              test.Find<QLabel>("deviceMessage")->fontMetrics().horizontalAdvance(message));
+    }
   }
 
   void AltLettersPressTheButtons() {

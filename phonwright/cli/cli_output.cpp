@@ -40,18 +40,4 @@ std::string JsonQuoted(std::string_view utf8) {
   return out + "\"";
 }
 
-EngineMessagesToStderr::EngineMessagesToStderr() {
-  std::fflush(stdout);
-  saved_stdout_ = dup(STDOUT_FILENO);
-  dup2(STDERR_FILENO, STDOUT_FILENO);
-}
-
-EngineMessagesToStderr::~EngineMessagesToStderr() {
-  std::fflush(stdout);
-  if (saved_stdout_ >= 0) {
-    dup2(saved_stdout_, STDOUT_FILENO);
-    close(saved_stdout_);
-  }
-}
-
 }  // namespace phonwright::cli

@@ -2,9 +2,9 @@
 // UTF-8; the engine's Big5 and UTF-16 strings are converted at this edge.
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -14,16 +14,17 @@
 #include "phonwright.h"
 #include "phonwright/cli/cli_output.h"
 #include "platform/code_page.h"
+#include "platform/command_line.h"
 
 namespace phonwright::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
-enum ExitCode : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+using platform::kExitFailure;
+using platform::kExitOk;
+using platform::kExitUsage;
 
 constexpr const char* kUsage =
-    "usage: phonwright [--data DIR] COMMAND [ARGS]\n"
+    "usage: phonwright [--data DIR] [-q|-v] COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
     "  convert [--lang L] [--json] TEXT...   convert sentences (\"-\": one per line from stdin)\n"
@@ -37,18 +38,26 @@ constexpr const char* kUsage =
     "  addsil TEXT                           transition units, English word by word\n"
     "  lexstr DISPLAY [--lang L]             display string back to codes and units\n"
     "\n"
-    "  --data DIR   data directory (default: fastt2p/ when it exists, else the data\n"
-    "               directory of the build or the installation)\n"
-    "  --lang L     Taiwan (default) or America\n"
-    "  COMMAND --help shows the command's usage.\n"
+    "options (before or after the command; --name=value works too):\n"
+    "  --data DIR      data directory, absolute or relative to the current directory\n"
+    "                  (default: fastt2p/ when it exists, else fastt2p/ or\n"
+    "                  share/phonwright/fastt2p/ beside the program's bin/ folder)\n"
+    "  --lang L        Taiwan (default) or America\n"
+    "  -q, --quiet     no messages but errors\n"
+    "  -v, --verbose   also the engine's start-up messages\n"
+    "  -h, --help      this text; COMMAND --help shows the command's usage\n"
+    "  --version       the version\n"
     "\n"
-    "exit status: 0 success, 1 conversion failure (a text not converted completely:\n"
-    "             a character without reading or a word without pronunciation), 2 bad usage\n";
+    "exit status: 0 success, 1 failure (the data directory does not load completely,\n"
+    "             an output file cannot be written, or a text is not converted\n"
+    "             completely: a character without reading or a word without\n"
+    "             pronunciation), 2 bad usage\n";
 
 struct Invocation {
   std::string language = "Taiwan";
   bool json = false;
-  bool help = false;
+  // Where the engine's console messages go while it converts (-q: nowhere).
+  platform::RedirectedStandardOutput::Target messages = platform::RedirectedStandardOutput::Target::StandardError;
   std::vector<std::string> args;
 };
 
@@ -59,27 +68,12 @@ struct CommandInfo {
   std::size_t min_args;
   std::size_t max_args;  // 0: any number
   Command run;
+  std::size_t output_argument = 0;  // 1-based position of the file it writes, 0: none
 };
 
 int Usage(const char* text, bool error) {
   std::fputs(text, error ? stderr : stdout);
   return error ? kExitUsage : kExitOk;
-}
-
-std::string ExecutableDir() {
-  std::error_code error;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-  return error ? std::string() : exe.parent_path().string();
-}
-
-std::string DefaultDataDir() {
-  if (fs::is_directory("fastt2p")) return "fastt2p/";
-  const std::string exe_dir = ExecutableDir();
-  for (const char* relative : {"/../fastt2p", "/../share/phonwright/fastt2p"}) {
-    const std::string candidate = exe_dir + relative;
-    if (!exe_dir.empty() && fs::is_directory(candidate)) return candidate;
-  }
-  return "fastt2p/";
 }
 
 // UTF-8 to Big5; nullopt (with a message) when a character has no Big5 form.
@@ -146,7 +140,7 @@ bool ConvertOne(const Invocation& call, const std::string& text, bool first, Con
   int result = 0;
   int complete = 0;
   {
-    EngineMessagesToStderr quiet;
+    const platform::RedirectedStandardOutput messages(call.messages);
     result = Text2Phoneme(big5->c_str(), buffers.phones.data(), buffers.display.data(), buffers.codes.data(),
                           buffers.units.data(), call.language.c_str());
     complete = Text2PhonemeComplete();
@@ -194,7 +188,7 @@ int English(const Invocation& call) {
   std::vector<char> phonemes(PHONWRIGHT_MAX_PHONES), codes(PHONWRIGHT_MAX_CODES);
   int result = 0;
   {
-    EngineMessagesToStderr quiet;
+    const platform::RedirectedStandardOutput messages(call.messages);
     result = Text2Phoneme_Eng(text->c_str(), phonemes.data(), codes.data());
   }
   std::printf("phonemes: %s\ncodes: %s\nresult: %d\n", Big5ToUtf8(phonemes.data()).c_str(),
@@ -209,7 +203,7 @@ int Polyphone(const Invocation& call) {
       codes(PHONWRIGHT_MAX_POLYPHONE_CODES);
   int row = -1;
   {
-    EngineMessagesToStderr quiet;
+    const platform::RedirectedStandardOutput messages(call.messages);
     row = SearchPolyPhone(character->c_str(), readings.data(), codes.data());
   }
   std::printf("row: %d\nreadings: %s\ncodes: %s\n", row, Big5ToUtf8(readings.data()).c_str(),
@@ -223,7 +217,7 @@ int Syllables(const Invocation& call) {
   std::vector<char> codes(PHONWRIGHT_MAX_SYLLABLE_CODES);
   int result = 0;
   {
-    EngineMessagesToStderr quiet;
+    const platform::RedirectedStandardOutput messages(call.messages);
     result = Juin2SyllableCode(zhuyin->c_str(), codes.data());
   }
   std::printf("codes: %s\nresult: %d\n", codes.data(), result);
@@ -234,7 +228,7 @@ Command Builder(int (*build)(const char*, const char*, const char*)) {
   return [build](const Invocation& call) {
     int result = 0;
     {
-      EngineMessagesToStderr quiet;
+      const platform::RedirectedStandardOutput messages(call.messages);
       result = build(call.args[0].c_str(), call.args[1].c_str(), call.language.c_str());
     }
     if (result != 1)
@@ -251,7 +245,7 @@ Command TransitionUnits(int (*convert)(const char*, char*)) {
     std::vector<char> output(PHONWRIGHT_MAX_TRANSITION_UNITS);
     int result = 0;
     {
-      EngineMessagesToStderr quiet;
+      const platform::RedirectedStandardOutput messages(call.messages);
       result = convert(text->c_str(), output.data());
     }
     std::printf("units: %s\nresult: %d\n", Big5ToUtf8(output.data()).c_str(), result);
@@ -266,7 +260,7 @@ int Lexstr(const Invocation& call) {
   std::vector<char> codes(PHONWRIGHT_MAX_LEXSTR_CODES), units(PHONWRIGHT_MAX_LEXSTR_UNITS);
   int result = 0;
   {
-    EngineMessagesToStderr quiet;
+    const platform::RedirectedStandardOutput messages(call.messages);
     result = PhonemeToLexstr(display.data(), codes.data(), units.data(), call.language.c_str());
   }
   std::printf("codes: %s\nunits: %s\nresult: %d\n", codes.data(), units.data(), result);
@@ -295,15 +289,15 @@ const std::map<std::string, CommandInfo>& Commands() {
       {"dic",
        {"usage: phonwright [--data DIR] dic IN OUT [--lang Taiwan|America]\n"
         "  Writes the recognition dictionary (count, entry, unit count, units) of IN.\n",
-        2, 2, Builder(MakeBeamSearchDic)}},
+        2, 2, Builder(MakeBeamSearchDic), 2}},
       {"syl",
        {"usage: phonwright [--data DIR] syl IN OUT [--lang Taiwan|America]\n"
         "  Writes the syllable dictionary (count, entry, SYL names) of IN.\n",
-        2, 2, Builder(MakeBeamSearchDic_SYL)}},
+        2, 2, Builder(MakeBeamSearchDic_SYL), 2}},
       {"grammar",
        {"usage: phonwright [--data DIR] grammar IN OUT [--lang Taiwan|America]\n"
         "  Writes the dictionary (entry, units) of IN to OUT and the grammar IN.grm.\n",
-        2, 2, Builder(MakeBeamSearchDic_for_GrammarGenerator)}},
+        2, 2, Builder(MakeBeamSearchDic_for_GrammarGenerator), 2}},
       {"interrcd",
        {"usage: phonwright [--data DIR] interrcd TEXT\n"
         "  Prints the transition units between neighbouring phones and syllables.\n",
@@ -321,69 +315,72 @@ const std::map<std::string, CommandInfo>& Commands() {
   return commands;
 }
 
-// Parses the options and arguments after the command name; false on bad usage.
-bool ParseInvocation(int argc, char** argv, int first, Invocation& call) {
-  bool options_done = false;
-  for (int i = first; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (options_done || arg == "-" || arg.rfind("--", 0) != 0) {
-      call.args.push_back(arg);
-    } else if (arg == "--") {
-      options_done = true;
-    } else if (arg == "--help") {
-      call.help = true;
-    } else if (arg == "--json") {
-      call.json = true;
-    } else if (arg == "--lang" && i + 1 < argc) {
-      call.language = argv[++i];
-    } else if (arg.rfind("--lang=", 0) == 0) {
-      call.language = arg.substr(7);
-    } else {
-      std::fprintf(stderr, "phonwright: unknown option %s\n", arg.c_str());
-      return false;
-    }
-  }
-  return true;
-}
+constexpr std::array kGlobalOptions = {
+    platform::OptionSpec{"--data", "", true}, platform::kHelpOption,    platform::kVersionOption,
+    platform::kQuietOption,                   platform::kVerboseOption,
+};
+constexpr std::array kCommandOptions = {
+    platform::OptionSpec{"--lang", "", true},
+    platform::OptionSpec{"--json", "", false},
+    platform::kHelpOption,
+};
 
 int Run(int argc, char** argv) {
-  int next = 1;
-  std::string data_dir;
-  while (next < argc && std::strncmp(argv[next], "--", 2) == 0) {
-    const std::string option = argv[next];
-    if (option == "--help" || option == "-h") return Usage(kUsage, false);
-    if (option == "--data" && next + 1 < argc) {
-      data_dir = argv[next + 1];
-      next += 2;
-    } else if (option.rfind("--data=", 0) == 0) {
-      data_dir = option.substr(7);
-      ++next;
-    } else {
-      std::fprintf(stderr, "phonwright: unknown option %s\n", option.c_str());
-      return Usage(kUsage, true);
-    }
+  const std::vector<std::string> words(argv + 1, argv + argc);
+  // Global options may stand before or after the command.
+  const platform::ParsedCommandLine global =
+      platform::ParseCommandLine(words, kGlobalOptions, platform::UnknownOptions::PassThrough);
+  if (!global.error.empty()) return platform::UsageError("phonwright", global.error, kUsage);
+  if (global.Has("--version")) {
+    std::fputs(platform::VersionText("phonwright").c_str(), stdout);
+    return kExitOk;
   }
-  if (next >= argc) return Usage(kUsage, true);
-  const auto command = Commands().find(argv[next]);
+  if (global.arguments.empty() || global.arguments.front() == "--") {
+    if (global.Has("--help")) return Usage(kUsage, false);
+    return platform::UsageError("phonwright", "no command given", kUsage);
+  }
+  const std::string& name = global.arguments.front();
+  const auto command = Commands().find(name);
   if (command == Commands().end()) {
-    std::fprintf(stderr, "phonwright: unknown command %s\n", argv[next]);
-    return Usage(kUsage, true);
+    if (global.Has("--help")) return Usage(kUsage, false);
+    return platform::UsageError("phonwright", (name.starts_with("-") ? "unknown option " : "unknown command ") + name, kUsage);
   }
   const CommandInfo& info = command->second;
+  if (global.Has("--help")) return Usage(info.usage, false);
+  const std::vector<std::string> rest(global.arguments.begin() + 1, global.arguments.end());
+  const platform::ParsedCommandLine own = platform::ParseCommandLine(rest, kCommandOptions);
+  if (!own.error.empty()) return platform::UsageError("phonwright", own.error, info.usage);
+  if (own.Has("--help")) return Usage(info.usage, false);
   Invocation call;
-  if (!ParseInvocation(argc, argv, next + 1, call)) return Usage(info.usage, true);
-  if (call.help) return Usage(info.usage, false);
+  call.language = own.Value("--lang").value_or("Taiwan");
+  call.json = own.Has("--json");
+  call.args = own.arguments;
+  if (global.Has("--quiet")) call.messages = platform::RedirectedStandardOutput::Target::Discarded;
+  if (call.language != "Taiwan" && call.language != "America")
+    return platform::UsageError("phonwright", "unknown language " + call.language + " (Taiwan or America)", info.usage);
   if (call.args.size() < info.min_args || (info.max_args > 0 && call.args.size() > info.max_args))
     return Usage(info.usage, true);
+  if (info.output_argument > 0) {
+    const std::string& output = call.args[info.output_argument - 1];
+    if (const std::string problem = platform::OutputFileProblem(output); !problem.empty()) {
+      std::fprintf(stderr, "phonwright: cannot write %s: %s\n", output.c_str(), problem.c_str());
+      return kExitFailure;
+    }
+  }
 
-  if (data_dir.empty()) data_dir = DefaultDataDir();
+  const std::string data_dir = global.Value("--data").value_or(platform::FindDataDirectory(platform::ProgramDirectory()));
   int initialised = 0;
   {
-    EngineMessagesToStderr quiet;
+    const platform::RedirectedStandardOutput engine_messages(global.Has("--verbose")
+                                                                 ? platform::RedirectedStandardOutput::Target::StandardError
+                                                                 : platform::RedirectedStandardOutput::Target::Discarded);
     initialised = Text2PhonemeInit(data_dir.c_str());
   }
-  if (initialised != 1)
-    std::fprintf(stderr, "phonwright: the data directory %s is incomplete\n", data_dir.c_str());
+  if (initialised != 1) {
+    std::fprintf(stderr, "phonwright: the data directory %s cannot be loaded completely\n", data_dir.c_str());
+    Text2PhonemeRelease();
+    return kExitFailure;
+  }
   const int status = info.run(call);
   Text2PhonemeRelease();
   return status;

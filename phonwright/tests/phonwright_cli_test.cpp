@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -121,6 +122,22 @@ TEST_F(PhonwrightToolTest, UsageErrorsExitWithTwo) {
   EXPECT_EQ(RunTool("convert").status, 2);
   EXPECT_EQ(RunTool("dic only-one").status, 2);
   EXPECT_EQ(RunTool("convert --bogus x").status, 2);
+  EXPECT_EQ(RunTool("--data fixture-data convert --lang Mars x").status, 2);
+  EXPECT_EQ(RunTool("--data fixture-data convert --json=yes x").status, 2);
+}
+
+TEST_F(PhonwrightToolTest, OptionsAfterTheCommandAndDataThatDoesNotLoad) {
+  const ToolRun after = RunTool("convert --lang=Taiwan 你好 --data=fixture-data");
+  EXPECT_EQ(after.status, 0);
+  EXPECT_NE(after.out.find("codes: 3189 3084 \n"), std::string::npos) << after.out;
+  // A folder that does not load completely is a failure, whatever the command.
+  EXPECT_EQ(RunTool("--data no-such-folder convert x").status, 1);
+  std::filesystem::create_directories("partial-data");
+  EXPECT_EQ(RunTool("--data partial-data english hello").status, 1);
+  // The output file's folder is checked before the engine starts.
+  std::ofstream("words.txt") << testing_fixture::Big5(u"你");
+  EXPECT_EQ(RunTool("--data fixture-data dic words.txt no-such-folder/out.dic").status, 1);
+  EXPECT_EQ(RunTool("--version").out.rfind("phonwright ", 0), 0u);
 }
 
 }  // namespace

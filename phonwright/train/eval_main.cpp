@@ -1,19 +1,22 @@
 // phonwright-eval: scores the library's conversions on held-out data.
 //
-// Usage: phonwright-eval english --data DIR --test FILE [--json]
+// Usage: phonwright-eval english [--data DIR] --test FILE [--json]
 //          decodes each word of FILE ("WORD<TAB>PH PH ..." lines) with the
 //          letter-to-sound models of DIR; prints word and phone error rates and words/s
-//        phonwright-eval chinese --data DIR --test FILE [--json]
+//        phonwright-eval chinese [--data DIR] --test FILE [--json]
 //          converts each phrase of FILE ("phrase<TAB>zhuyin" lines, UTF-8) with
 //          Text2Phoneme; prints phrase and character accuracy
-//        phonwright-eval chinese --data DIR (--sentences FILE | --cpp DIR) [--no-punctuation]
+//        phonwright-eval chinese [--data DIR] (--sentences FILE | --cpp DIR) [--no-punctuation]
 //                                [--chewing DIR] [--json]
 //          converts each sentence of FILE ("sentence<TAB>readings", UTF-8) or of
 //          the CPP polyphone set (dev.sent, dev.lb); prints sentence and character
 //          accuracy, the polyphonic characters read right, and every character read wrong; a mainland label of the CPP set
 //          that libchewing (--chewing, default /usr/share/libchewing) never gives its
 //          character counts as a difference of standard
+// --data as in every program: absolute or relative to the current directory,
+// by default ./fastt2p/, else the data beside the program's bin/ folder.
 // Exit codes: 0 done, 1 the data or the test file could not be read, 2 bad usage.
+#include <array>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -23,23 +26,40 @@
 #include "phonwright/train/chinese_evaluation.h"
 #include "phonwright/train/english_evaluation.h"
 #include "phonwright/train/plain_dictionary.h"
+#include "platform/command_line.h"
 
 namespace {
 
-constexpr int kExitDone = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 constexpr const char* kChewingDirectory = "/usr/share/libchewing";
 
-void PrintUsage(std::FILE* to) {
-  std::fputs(
-      "Usage: phonwright-eval english --data DIR --test FILE [--json]\n"
-      "       phonwright-eval chinese --data DIR --test FILE [--json]\n"
-      "       phonwright-eval chinese --data DIR (--sentences FILE | --cpp DIR) [--no-punctuation]\n"
-      "                               [--chewing DIR] [--json]\n"
-      "Exit codes: 0 done, 1 the data or the test file could not be read, 2 bad usage.\n",
-      to);
-}
+constexpr std::string_view kUsage =
+    "Usage: phonwright-eval english [--data DIR] --test FILE [--json]\n"
+    "       phonwright-eval chinese [--data DIR] --test FILE [--json]\n"
+    "       phonwright-eval chinese [--data DIR] (--sentences FILE | --cpp DIR) [--no-punctuation]\n"
+    "                               [--chewing DIR] [--json]\n"
+    "Scores the letter-to-sound decoder (english: \"WORD<TAB>PH PH ...\" lines) or the\n"
+    "Chinese conversion (\"phrase<TAB>zhuyin\" lines, sentences with their readings, or\n"
+    "the CPP polyphone set's dev.sent and dev.lb) on held-out data.\n"
+    "\n"
+    "Options (--name=value works too):\n"
+    "  --data DIR        data directory, absolute or relative to the current directory\n"
+    "                    (default: fastt2p/ when it exists, else fastt2p/ or\n"
+    "                    share/phonwright/fastt2p/ beside the program's bin/ folder)\n"
+    "  --json            one JSON object instead of text\n"
+    "  --chewing DIR     libchewing's data (default /usr/share/libchewing)\n"
+    "  -q, --quiet       accepted; prints nothing less\n"
+    "  -v, --verbose     also the engine's start-up messages\n"
+    "  -h, --help        this text\n"
+    "  --version         the version\n"
+    "\n"
+    "Exit codes: 0 done, 1 the data or the test file could not be read, 2 bad usage.\n";
+
+constexpr std::array kOptions = {
+    platform::OptionSpec{"--data", "", true},      platform::OptionSpec{"--test", "", true},
+    platform::OptionSpec{"--sentences", "", true}, platform::OptionSpec{"--cpp", "", true},
+    platform::OptionSpec{"--chewing", "", true},   platform::OptionSpec{"--json", "", false},
+    platform::OptionSpec{"--no-punctuation", "", false},
+};
 
 void PrintEnglish(const phonwright::train::EnglishScores& scores, bool json) {
   if (json) {
@@ -108,57 +128,52 @@ void PrintSentences(const phonwright::train::SentenceScores& scores, std::size_t
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    PrintUsage(stderr);
-    return kExitUsage;
-  }
-  const std::string_view mode = argv[1];
-  if (mode == "-h" || mode == "--help") {
-    PrintUsage(stdout);
-    return kExitDone;
-  }
-  std::filesystem::path data;
-  std::filesystem::path test;
-  std::filesystem::path sentences;
-  std::filesystem::path cpp;
+  constexpr std::string_view kProgram = "phonwright-eval";
+  const platform::ProgramCommandLine parsed = platform::ParseProgramCommandLine(kProgram, kUsage, argc, argv, kOptions);
+  if (parsed.exitCode) return *parsed.exitCode;
+  const platform::ParsedCommandLine& line = parsed.line;
+  if (line.arguments.size() != 1) return platform::UsageError(kProgram, "give english or chinese", kUsage);
+  const std::string_view mode = line.arguments.front();
+  const std::filesystem::path data =
+      line.Value("--data").value_or(platform::FindDataDirectory(platform::ProgramDirectory()));
+  const std::filesystem::path test = line.Value("--test").value_or("");
+  const std::filesystem::path sentences = line.Value("--sentences").value_or("");
+  const std::filesystem::path cpp = line.Value("--cpp").value_or("");
   phonwright::train::SentenceOptions sentenceOptions;
-  bool json = false;
-  for (int i = 2; i < argc; ++i) {
-    const std::string_view option = argv[i];
-    if (option == "--json") json = true;
-    else if (option == "--data" && i + 1 < argc) data = argv[++i];
-    else if (option == "--test" && i + 1 < argc) test = argv[++i];
-    else if (option == "--sentences" && i + 1 < argc) sentences = argv[++i];
-    else if (option == "--cpp" && i + 1 < argc) cpp = argv[++i];
-    else if (option == "--no-punctuation") sentenceOptions.withoutPunctuation = true;
-    else if (option == "--chewing" && i + 1 < argc) sentenceOptions.chewingDirectory = argv[++i];
-    else {
-      PrintUsage(stderr);
-      return kExitUsage;
-    }
-  }
+  sentenceOptions.withoutPunctuation = line.Has("--no-punctuation");
+  if (const auto chewing = line.Value("--chewing")) sentenceOptions.chewingDirectory = *chewing;
+  const bool json = line.Has("--json");
   const int sources = !test.empty() + !sentences.empty() + !cpp.empty();
-  if (data.empty() || sources != 1 || (mode != "english" && mode != "chinese") ||
-      (mode == "english" && test.empty())) {
-    PrintUsage(stderr);
-    return kExitUsage;
-  }
+  if (mode != "english" && mode != "chinese") return platform::UsageError(kProgram, "unknown mode " + std::string(mode), kUsage);
+  if (sources != 1 || (mode == "english" && test.empty()))
+    return platform::UsageError(kProgram, "give one of --test, --sentences and --cpp (english: --test)", kUsage);
+  // The engine prints while it works: on standard error with --verbose, else nowhere.
+  const auto engineMessagesTarget = line.Has("--verbose") ? platform::RedirectedStandardOutput::Target::StandardError
+                                                          : platform::RedirectedStandardOutput::Target::Discarded;
+  const auto evaluated = [engineMessagesTarget](const auto& evaluate) {
+    const platform::RedirectedStandardOutput engineMessages(engineMessagesTarget);
+    return evaluate();
+  };
   try {
     if (mode == "english") {
-      PrintEnglish(phonwright::train::EvaluateLetterToSound(data, phonwright::train::ReadPlainDictionary(test)), json);
+      PrintEnglish(evaluated([&] {
+                     return phonwright::train::EvaluateLetterToSound(data, phonwright::train::ReadPlainDictionary(test));
+                   }),
+                   json);
     } else if (!test.empty()) {
-      PrintChinese(phonwright::train::EvaluateChineseConversion(data, test), json);
+      PrintChinese(evaluated([&] { return phonwright::train::EvaluateChineseConversion(data, test); }), json);
     } else {
       if (sentenceOptions.chewingDirectory.empty() && std::filesystem::exists(kChewingDirectory))
         sentenceOptions.chewingDirectory = kChewingDirectory;
       const auto set = sentences.empty() ? phonwright::train::ReadPolyphoneSet(cpp)
                                          : phonwright::train::ReadSentenceFile(sentences);
-      PrintSentences(phonwright::train::EvaluateChineseSentences(data, set.sentences, sentenceOptions), set.skipped,
-                     json);
+      PrintSentences(
+          evaluated([&] { return phonwright::train::EvaluateChineseSentences(data, set.sentences, sentenceOptions); }),
+          set.skipped, json);
     }
-    return kExitDone;
+    return platform::kExitOk;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "phonwright-eval: %s\n", error.what());
-    return kExitFailed;
+    return platform::kExitFailure;
   }
 }

@@ -1,12 +1,7 @@
 // phonwright-train: trains the letter-to-sound models from a plain dictionary.
 //
-// Usage: phonwright-train --dict FILE --out DIR [--order N] [--test-every K]
-//   --dict        "WORD<TAB>PH PH ..." lines (cmudict-40.txt of phonwright-mkdata)
-//   --out         data directory to write the models into
-//   --order       stage-2 window order, 1 to 11 (default 7)
-//   --test-every  hold every K-th word out of training and write the held-out
-//                 words to DIR/l2s-test.txt for phonwright-eval (default 0: train on all)
-// Exit codes: 0 done, 1 the dictionary could not be read or a model not written, 2 bad usage.
+// See kUsage (--help).
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -18,22 +13,36 @@
 #include "phonwright/train/letter_to_sound_training.h"
 #include "phonwright/train/plain_dictionary.h"
 #include "platform/atomic_file.h"
+#include "platform/command_line.h"
 
 namespace {
 
-constexpr int kExitDone = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 constexpr const char* kTestFileName = "l2s-test.txt";
 
-void PrintUsage(std::FILE* to) {
-  std::fputs(
-      "Usage: phonwright-train --dict FILE --out DIR [--order N] [--test-every K]\n"
-      "Trains the letter-to-sound models; with --test-every K every K-th word is held out\n"
-      "and written to DIR/l2s-test.txt.\n"
-      "Exit codes: 0 done, 1 the dictionary could not be read or a model not written, 2 bad usage.\n",
-      to);
-}
+constexpr std::string_view kUsage =
+    "Usage: phonwright-train --dict FILE --out DIR [--order N] [--test-every K] [-q]\n"
+    "Trains the letter-to-sound models; with --test-every K every K-th word is held out\n"
+    "and written to DIR/l2s-test.txt.\n"
+    "\n"
+    "Options (--name=value works too):\n"
+    "  --dict FILE       \"WORD<TAB>PH PH ...\" lines (cmudict-40.txt of phonwright-mkdata)\n"
+    "  --out DIR         data directory to write the models into (created when missing)\n"
+    "  --order N         stage-2 window order, 1 to 11 (default 7)\n"
+    "  --test-every K    hold every K-th word out of training and write the held-out\n"
+    "                    words to DIR/l2s-test.txt for phonwright-eval (default 0: train on all)\n"
+    "  -q, --quiet       no report of the training\n"
+    "  -v, --verbose     accepted; prints nothing more\n"
+    "  -h, --help        this text\n"
+    "  --version         the version\n"
+    "\n"
+    "Exit codes: 0 done, 1 the dictionary could not be read or a model not written, 2 bad usage.\n";
+
+constexpr std::array kOptions = {
+    platform::OptionSpec{"--dict", "", true},
+    platform::OptionSpec{"--out", "", true},
+    platform::OptionSpec{"--order", "", true},
+    platform::OptionSpec{"--test-every", "", true},
+};
 
 std::string FormatEntries(const std::vector<phonwright::train::DictionaryEntry>& entries) {
   std::string text;
@@ -54,35 +63,34 @@ bool ParseNumber(const char* text, long low, long high, long& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::filesystem::path dictionaryPath;
-  std::filesystem::path out;
+  constexpr std::string_view kProgram = "phonwright-train";
+  const platform::ProgramCommandLine parsed = platform::ParseProgramCommandLine(kProgram, kUsage, argc, argv, kOptions);
+  if (parsed.exitCode) return *parsed.exitCode;
+  const platform::ParsedCommandLine& line = parsed.line;
+  if (!line.arguments.empty()) return platform::UsageError(kProgram, "unexpected argument " + line.arguments.front(), kUsage);
+  const auto dictionary = line.Value("--dict");
+  const auto outArgument = line.Value("--out");
+  if (!dictionary || !outArgument) return platform::UsageError(kProgram, "--dict and --out are needed", kUsage);
+  const std::filesystem::path dictionaryPath = *dictionary;
+  const std::filesystem::path out = *outArgument;
   phonwright::train::TrainingOptions options;
+  long number = 0;
+  if (const auto order = line.Value("--order")) {
+    if (!ParseNumber(order->c_str(), 1, 11, number)) return platform::UsageError(kProgram, "--order is 1 to 11", kUsage);
+    options.order = static_cast<int>(number);
+  }
   long testEvery = 0;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view option = argv[i];
-    if (option == "-h" || option == "--help") {
-      PrintUsage(stdout);
-      return kExitDone;
-    }
-    long number = 0;
-    if (i + 1 >= argc) {
-      PrintUsage(stderr);
-      return kExitUsage;
-    }
-    const char* value = argv[++i];
-    if (option == "--dict") dictionaryPath = value;
-    else if (option == "--out") out = value;
-    else if (option == "--order" && ParseNumber(value, 1, 11, number)) options.order = static_cast<int>(number);
-    else if (option == "--test-every" && ParseNumber(value, 0, 1000000, number)) testEvery = number;
-    else {
-      PrintUsage(stderr);
-      return kExitUsage;
-    }
+  if (const auto every = line.Value("--test-every")) {
+    if (!ParseNumber(every->c_str(), 0, 1000000, number))
+      return platform::UsageError(kProgram, "--test-every is 0 to 1000000", kUsage);
+    testEvery = number;
   }
-  if (dictionaryPath.empty() || out.empty()) {
-    PrintUsage(stderr);
-    return kExitUsage;
+  // Training takes a while: the output folder is checked first.
+  if (const std::string problem = platform::OutputFolderProblem(out); !problem.empty()) {
+    std::fprintf(stderr, "phonwright-train: cannot write %s: %s\n", out.c_str(), problem.c_str());
+    return platform::kExitFailure;
   }
+  const bool quiet = line.Has("--quiet");
   try {
     const auto start = std::chrono::steady_clock::now();
     const auto split = phonwright::train::SplitForTest(phonwright::train::ReadPlainDictionary(dictionaryPath),
@@ -94,6 +102,7 @@ int main(int argc, char** argv) {
       if (const auto error = platform::WriteFileAtomically(out / kTestFileName, FormatEntries(split.test)))
         throw std::system_error(error, "cannot write " + (out / kTestFileName).string());
     }
+    if (quiet) return platform::kExitOk;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("trained on %zu pronunciations (%zu words unusable, %zu not aligned), %zu held out\n",
                 report.examples, report.unusableWords, report.unalignedExamples, split.test.size());
@@ -102,9 +111,9 @@ int main(int argc, char** argv) {
     std::printf("stage-2 contexts per order:");
     for (const auto contexts : report.contextsPerOrder) std::printf(" %zu", contexts);
     std::printf("\n%.1f s\n", seconds);
-    return kExitDone;
+    return platform::kExitOk;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "phonwright-train: %s\n", error.what());
-    return kExitFailed;
+    return platform::kExitFailure;
   }
 }

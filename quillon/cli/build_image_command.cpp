@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/atomic_file.h"
+#include "platform/command_line.h"
 #include "quillon/cli/exit_codes.h"
 #include "quillon/cli/stream_message_sink.h"
 #include "quillon/device/file_bytes.h"
@@ -38,7 +39,8 @@ bool WriteImages(CliContext& context, const std::filesystem::path& out, const st
   return true;
 }
 
-PackageProgress ProgressLines(std::ostream& err) {
+PackageProgress ProgressLines(std::ostream& err, bool quiet) {
+  if (quiet) return [](PackageStep, std::size_t, std::size_t, const PackageEntry&) {};
   return [&err](PackageStep step, std::size_t index, std::size_t count, const PackageEntry& entry) {
     err << (step == PackageStep::Measuring ? "measured " : "filling  ") << index + 1 << "/" << count << "  type "
         << entry.type << "  " << entry.size << " bytes  " << entry.path.string() << "\n";
@@ -51,6 +53,15 @@ int RunBuildImage(CliContext& context, std::span<const std::string> arguments) {
     return kExitUsage;
   }
   const std::filesystem::path out = context.invocationDirectory / arguments[0];
+  std::filesystem::path userOut = out;
+  userOut += ".user";
+  // Both files are checked before the work, which may take a while.
+  for (const std::filesystem::path& file : {out, userOut}) {
+    if (const std::string problem = platform::OutputFileProblem(file); !problem.empty()) {
+      context.err << "build-image: cannot write " << file.string() << ": " << problem << "\n";
+      return kExitRefused;
+    }
+  }
   SentenceConverter* engine = context.engine();
   if (engine == nullptr) return kExitRefused;
 
@@ -58,7 +69,7 @@ int RunBuildImage(CliContext& context, std::span<const std::string> arguments) {
   // what it would write.
   PackageEntryTable table;
   WorkspacePackageSource source(context.workspace, context.systemLanguage, table, *engine,
-                                ProgressLines(context.err));
+                                ProgressLines(context.err, context.quiet));
   source.ReadSettings();
   for (const SettingsProblem& problem : source.settings().problems) {
     context.err << "build-image: settings file " << problem.file.string() << ": " << problem.error.message() << "\n";
@@ -76,8 +87,6 @@ int RunBuildImage(CliContext& context, std::span<const std::string> arguments) {
     return kExitRefused;
   }
 
-  std::filesystem::path userOut = out;
-  userOut += ".user";
   std::optional<std::vector<std::uint8_t>> user;
   if (const std::filesystem::path userImage = source.UserImagePath(); !userImage.empty()) {
     user = device::ReadFilePadded(userImage, 8);

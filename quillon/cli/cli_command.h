@@ -25,6 +25,7 @@ struct CliContext {
   // be loaded (the reason is already on `err`).
   std::function<SentenceConverter*()> engine;
   std::function<PronunciationNotes*()> notes;
+  bool quiet = false;  // no progress lines
 };
 
 struct CliCommand {

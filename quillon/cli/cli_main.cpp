@@ -3,6 +3,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/command_line.h"
 #include "platform/system_locale.h"
 #include "quillon/cli/cli_options.h"
 #include "quillon/cli/command_table.h"
@@ -16,12 +17,20 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
     return kExitUsage;
   }
   const CliOptions& options = *parsed.options;
+  if (options.version) {
+    out << platform::VersionText("quillon-cli");
+    return kExitOk;
+  }
   if (options.help) {
     out << (options.command.empty() ? UsageText() : CommandUsageText(*FindCommand(options.command)));
     return kExitOk;
   }
   std::error_code ignored;
   const std::filesystem::path invocationDirectory = std::filesystem::current_path(ignored);
+  // A --data argument names a folder from where the tool was started.
+  const std::string dataDirectory = options.dataDirectory
+                                        ? platform::DataDirectoryArgument(invocationDirectory, *options.dataDirectory)
+                                        : std::string();
   if (options.workspace) {
     std::error_code error;
     std::filesystem::current_path(*options.workspace, error);
@@ -37,14 +46,18 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         << WorkingDirectory::kMaxLength << " characters?)\n";
     return kExitRefused;
   }
+  const std::string engineData =
+      options.dataDirectory ? dataDirectory : platform::FindDataDirectory(platform::ProgramDirectory());
+  engine.ShowEngineMessages(options.verbose);
   CliContext context{
       *workspace,
       invocationDirectory,
       platform::CurrentSystemLocale().languageId,
       out,
       err,
-      [&] { return engine.Converter(options.dataDirectory, err); },
-      [&] { return engine.Notes(options.dataDirectory, err); },
+      [&] { return engine.Converter(engineData, err); },
+      [&] { return engine.Notes(engineData, err); },
+      options.quiet,
   };
   return FindCommand(options.command)->run(context, options.arguments);
 }

@@ -19,6 +19,8 @@ class EngineProvider {
   // Null when the data directory cannot be loaded (reported on `err`).
   virtual SentenceConverter* Converter(const std::string& dataDirectory, std::ostream& err) = 0;
   virtual PronunciationNotes* Notes(const std::string& dataDirectory, std::ostream& err) = 0;
+  // Whether the engine's own start-up messages are shown (--verbose).
+  virtual void ShowEngineMessages(bool /*shown*/) {}
 };
 
 int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err, EngineProvider& engine);

@@ -1,6 +1,6 @@
 // The command line of quillon-cli:
-//   quillon-cli [--workspace DIR] [--data DIR] COMMAND [ARGUMENTS...]
-//   quillon-cli --help
+//   quillon-cli [OPTIONS] COMMAND [ARGUMENTS...]   (options also after the command)
+//   quillon-cli --help | --version
 //   quillon-cli COMMAND --help
 #pragma once
 
@@ -16,8 +16,13 @@ struct CliCommand;
 
 struct CliOptions {
   std::optional<std::filesystem::path> workspace;  // default: the current directory
-  std::string dataDirectory = "fastt2p/";          // the engine's data, relative to the workspace
-  bool help = false;    // with a command: that command's help
+  // The engine's data as given (relative to the current directory); without
+  // it, the workspace's fastt2p/ or the data installed with the program.
+  std::optional<std::string> dataDirectory;
+  bool help = false;     // with a command: that command's help
+  bool version = false;
+  bool quiet = false;    // no progress, only results and problems
+  bool verbose = false;  // also the engine's own start-up messages
   std::string command;
   std::vector<std::string> arguments;
 };

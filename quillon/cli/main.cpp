@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "phonwright.h"
+#include "platform/command_line.h"
 #include "quillon/cli/cli_main.h"
 #include "quillon/cli/exit_codes.h"
 #include "quillon/recognition/phonwright_sentence_converter.h"
@@ -36,6 +37,8 @@ class PhonwrightEngineProvider final : public quillon::cli::EngineProvider {
     if (opened_) Text2PhonemeRelease();
   }
 
+  void ShowEngineMessages(bool shown) override { engineMessagesShown_ = shown; }
+
   quillon::SentenceConverter* Converter(const std::string& dataDirectory, std::ostream& err) override {
     return Open(dataDirectory, err) ? &converter_ : nullptr;
   }
@@ -52,12 +55,19 @@ class PhonwrightEngineProvider final : public quillon::cli::EngineProvider {
   bool Open(const std::string& dataDirectory, std::ostream& err) {
     if (!opened_) {
       opened_ = true;
-      loaded_ = Text2PhonemeInit(dataDirectory.c_str()) == 1;
+      {
+        // Standard output is already standard error here; without --verbose
+        // the engine's start-up text goes nowhere.
+        std::optional<platform::RedirectedStandardOutput> silenced;
+        if (!engineMessagesShown_) silenced.emplace(platform::RedirectedStandardOutput::Target::Discarded);
+        loaded_ = Text2PhonemeInit(dataDirectory.c_str()) == 1;
+      }
       if (!loaded_) err << "quillon-cli: the pronunciation data in " << dataDirectory << " cannot be loaded\n";
     }
     return loaded_;
   }
 
+  bool engineMessagesShown_ = false;
   bool opened_ = false;
   bool loaded_ = false;
   std::optional<bool> notesLoaded_;  // set once the dictionary was opened

@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/signalfd.h>
 
+#include <array>
 #include <charconv>
 #include <iostream>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "quillon/device/unique_fd.h"
 #include "quillon/devsim/sim_control.h"
 #include "quillon/devsim/sim_server.h"
@@ -18,15 +20,14 @@ namespace {
 
 using quillon::devsim::SimulatedDeviceOptions;
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
+using platform::kExitFailure;
+using platform::kExitOk;
 
 constexpr std::string_view kUsage =
     "usage: quillon-devsim (--socket PATH | --usb [--udc NAME] [--trace]) [--flash-size BYTES]\n"
     "                      [--dump FILE] [--dump-folder DIR]\n"
     "                      [--fault COMMAND:KIND[:FROM[:TIMES]]]... [--identity optical|direct|ready]\n"
-    "                      [--fsm-end-timeout] [--drive-bit N]\n"
+    "                      [--fsm-end-timeout] [--drive-bit N] [-q]\n"
     "       quillon-devsim --socket PATH --send attach|detach|dump:FILE|fault:FAULT|shutdown\n"
     "Serves one simulated device until interrupted or told to shut down; --dump writes\n"
     "its flash to FILE on exit. --socket serves it on a Unix socket (quillon --device\n"
@@ -36,6 +37,9 @@ constexpr std::string_view kUsage =
     "the --dump FILE or to a file directly inside the --dump-folder DIR.\n"
     "COMMAND: tur inquiry info read erase write fsm-begin fsm-data fsm-end any;\n"
     "KIND: error timeout status corrupt detach.\n"
+    "Options may be given as --name=value too; -q (--quiet) leaves out the \"serving\"\n"
+    "line, -v (--verbose) changes nothing; -h (--help) prints this text and --version\n"
+    "the version.\n"
     "Exit codes: 0 done, 1 failure, 2 bad usage.\n";
 
 struct Options {
@@ -46,6 +50,7 @@ struct Options {
   std::string dump;
   std::string dumpFolder;
   std::string send;
+  bool quiet = false;  // no "serving" line
   std::vector<quillon::devsim::Fault> faults;
   SimulatedDeviceOptions device;
 };
@@ -60,59 +65,48 @@ std::optional<Number> ParseNumber(std::string_view text) {
   return value;
 }
 
+constexpr std::array kOptions = {
+    platform::OptionSpec{"--socket", "", true},     platform::OptionSpec{"--usb", "", false},
+    platform::OptionSpec{"--udc", "", true},        platform::OptionSpec{"--trace", "", false},
+    platform::OptionSpec{"--flash-size", "", true}, platform::OptionSpec{"--dump", "", true},
+    platform::OptionSpec{"--dump-folder", "", true}, platform::OptionSpec{"--fault", "", true},
+    platform::OptionSpec{"--identity", "", true},   platform::OptionSpec{"--fsm-end-timeout", "", false},
+    platform::OptionSpec{"--drive-bit", "", true},  platform::OptionSpec{"--send", "", true},
+};
+
 // Empty on success, else the complaint.
-std::string Parse(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view option = argv[i];
-    const auto value = [&]() -> std::optional<std::string_view> {
-      if (i + 1 >= argc) return std::nullopt;
-      return std::string_view(argv[++i]);
-    };
-    if (option == "--fsm-end-timeout") {
-      options.device.fsmEndReportsTimeout = true;
-      continue;
-    }
-    if (option == "--usb") {
-      options.usb = true;
-      continue;
-    }
-    if (option == "--trace") {
-      options.trace = true;
-      continue;
-    }
-    const auto argument = value();
-    if (!argument) return std::string(option) + " needs a value";
-    if (option == "--socket") {
-      options.socket = *argument;
-    } else if (option == "--udc") {
-      options.controller = *argument;
-    } else if (option == "--dump") {
-      options.dump = *argument;
-    } else if (option == "--dump-folder") {
-      options.dumpFolder = *argument;
-    } else if (option == "--send") {
-      options.send = *argument;
-    } else if (option == "--flash-size") {
-      const auto size = ParseNumber<std::size_t>(*argument);
-      if (!size || *size == 0 || *size > 0x10000000) return "bad flash size";
-      options.device.flashSize = *size;
-    } else if (option == "--drive-bit") {
-      const auto bit = ParseNumber<int>(*argument);
-      if (!bit || *bit < 0 || *bit > 31) return "bad drive bit";
-      options.device.driveBit = *bit;
-    } else if (option == "--identity") {
-      using quillon::device::DeviceIdentity;
-      if (*argument == "optical") options.device.coldIdentity = DeviceIdentity::Optical;
-      else if (*argument == "direct") options.device.coldIdentity = DeviceIdentity::DirectAccess;
-      else if (*argument == "ready") options.device.coldIdentity = DeviceIdentity::Ready;
-      else return "bad identity";
-    } else if (option == "--fault") {
-      const auto fault = quillon::devsim::ParseFault(*argument);
-      if (!fault) return "bad fault " + std::string(*argument);
-      options.faults.push_back(*fault);
-    } else {
-      return "unknown option " + std::string(option);
-    }
+std::string Parse(const platform::ParsedCommandLine& line, Options& options) {
+  if (!line.arguments.empty()) return "unexpected argument " + line.arguments.front();
+  options.socket = line.Value("--socket").value_or("");
+  options.usb = line.Has("--usb");
+  options.trace = line.Has("--trace");
+  options.quiet = line.Has("--quiet");
+  options.controller = line.Value("--udc").value_or("");
+  options.dump = line.Value("--dump").value_or("");
+  options.dumpFolder = line.Value("--dump-folder").value_or("");
+  options.send = line.Value("--send").value_or("");
+  options.device.fsmEndReportsTimeout = line.Has("--fsm-end-timeout");
+  if (const auto flashSize = line.Value("--flash-size")) {
+    const auto size = ParseNumber<std::size_t>(*flashSize);
+    if (!size || *size == 0 || *size > 0x10000000) return "bad flash size";
+    options.device.flashSize = *size;
+  }
+  if (const auto driveBit = line.Value("--drive-bit")) {
+    const auto bit = ParseNumber<int>(*driveBit);
+    if (!bit || *bit < 0 || *bit > 31) return "bad drive bit";
+    options.device.driveBit = *bit;
+  }
+  if (const auto identity = line.Value("--identity")) {
+    using quillon::device::DeviceIdentity;
+    if (*identity == "optical") options.device.coldIdentity = DeviceIdentity::Optical;
+    else if (*identity == "direct") options.device.coldIdentity = DeviceIdentity::DirectAccess;
+    else if (*identity == "ready") options.device.coldIdentity = DeviceIdentity::Ready;
+    else return "bad identity";
+  }
+  for (const std::string& text : line.Values("--fault")) {
+    const auto fault = quillon::devsim::ParseFault(text);
+    if (!fault) return "bad fault " + text;
+    options.faults.push_back(*fault);
   }
   if (options.socket.empty() == !options.usb) return "give one of --socket and --usb";
   if (options.usb && !options.send.empty()) return "--send needs --socket";
@@ -143,7 +137,7 @@ int ServeUsb(const Options& options) {
     std::cerr << "quillon-devsim: " << error << '\n';
     return kExitFailure;
   }
-  std::cout << "quillon-devsim: plugged into USB device controller " << frontEnd->Controller()
+  if (!options.quiet) std::cout << "quillon-devsim: plugged into USB device controller " << frontEnd->Controller()
             << std::endl;
   if (!frontEnd->Serve(stop.Get(), error)) {
     std::cerr << "quillon-devsim: " << error << '\n';
@@ -171,7 +165,7 @@ int Serve(const Options& options) {
     for (const auto& fault : options.faults) device.Faults().Add(fault);
     return 0;
   });
-  std::cout << "quillon-devsim: serving at " << options.socket << std::endl;
+  if (!options.quiet) std::cout << "quillon-devsim: serving at " << options.socket << std::endl;
   server->Serve(stop.Get());
   if (!options.dump.empty() && !server->DumpFlash(options.dump)) {
     std::cerr << "quillon-devsim: cannot write " << options.dump << '\n';
@@ -183,14 +177,19 @@ int Serve(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const platform::ProgramCommandLine parsed =
+      platform::ParseProgramCommandLine("quillon-devsim", kUsage, argc, argv, kOptions);
+  if (parsed.exitCode) return *parsed.exitCode;
   Options options;
-  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
-    std::cout << kUsage;
-    return kExitOk;
+  if (const std::string complaint = Parse(parsed.line, options); !complaint.empty()) {
+    return platform::UsageError("quillon-devsim", complaint, kUsage);
   }
-  if (const std::string complaint = Parse(argc, argv, options); !complaint.empty()) {
-    std::cerr << "quillon-devsim: " << complaint << '\n' << kUsage;
-    return kExitUsage;
+  // The flash is written at the end; a path that cannot take it is refused at the start.
+  if (!options.dump.empty()) {
+    if (const std::string problem = platform::OutputFileProblem(options.dump); !problem.empty()) {
+      std::cerr << "quillon-devsim: cannot write " << options.dump << ": " << problem << '\n';
+      return kExitFailure;
+    }
   }
   if (!options.send.empty()) {
     const std::string failure = quillon::devsim::SendControl(options.socket, options.send);

@@ -91,6 +91,7 @@ class CliCommandsTest : public ::testing::Test {
 };
 
 TEST_F(CliCommandsTest, CheckReportsEveryFileAndSentence) {
+  std::filesystem::create_directory(root_ / "fastt2p");  // the workspace's own data comes first
   ASSERT_EQ(Run({"check", "--json"}), kExitOk) << err_.str() << out_.str();
   const nlohmann::json report = nlohmann::json::parse(out_.str());
   EXPECT_TRUE(report["ok"]);
@@ -203,7 +204,7 @@ TEST_F(CliCommandsTest, UnicodeWorkspaceBuildsTheBig5Image) {
 
 TEST_F(CliCommandsTest, CheckHelpDescribesItsOutput) {
   ASSERT_EQ(Run({"check", "--help"}), kExitOk);
-  EXPECT_TRUE(out_.str().starts_with("Usage: quillon-cli [--workspace DIR] [--data DIR] check [--json]\n"));
+  EXPECT_TRUE(out_.str().starts_with("Usage: quillon-cli [--workspace DIR] [--data DIR] [-q|-v] check [--json]\n"));
   EXPECT_NE(out_.str().find("FILE:LINE: warning: TEXT"), std::string::npos);
   EXPECT_NE(out_.str().find("\"warnings\": [{\"line\", \"message\"}, ...]"), std::string::npos);
 }
@@ -223,8 +224,14 @@ TEST_F(CliCommandsTest, ADigitInAChineseSentenceIsRefusedByCheckAsByTheDownload)
 }
 
 TEST_F(CliCommandsTest, BuildImageWritesThePackageAndTheUserImage) {
-  EXPECT_EQ(Run({"build-image", "out/image.bin"}), kExitRefused) << err_.str();  // no folder "out" yet
+  // A missing folder "out" is refused before any work is done.
+  EXPECT_EQ(Run({"build-image", "out/image.bin"}), kExitRefused) << err_.str();
+  EXPECT_NE(err_.str().find("the folder " + (start_ / "out").string() + " does not exist"), std::string::npos)
+      << err_.str();
+  EXPECT_EQ(err_.str().find("measured "), std::string::npos) << err_.str();
   std::filesystem::create_directory(start_ / "out");
+  ASSERT_EQ(Run({"-q", "build-image", "out/image.bin"}), kExitOk) << err_.str();
+  EXPECT_EQ(err_.str().find("measured "), std::string::npos) << "-q prints no progress: " << err_.str();
   ASSERT_EQ(Run({"build-image", "out/image.bin"}), kExitOk) << err_.str();
 
   const std::optional<WorkingDirectory> workspace = WorkingDirectory::FromPath(root_);

@@ -9,7 +9,7 @@ target_link_libraries(phonwright_mkdata PUBLIC phonwright_writers phonwright_sou
 
 add_executable(phonwright-mkdata mkdata_main.cpp)
 target_link_libraries(phonwright-mkdata PRIVATE phonwright_mkdata)
-install(TARGETS phonwright-mkdata RUNTIME DESTINATION bin)
+project_install_program(phonwright-mkdata DESCRIPTION "build the pronunciation data directory from open data")
 
 # Sources: Debian packages, and the CMU dictionary that the bootstrap hook
 # unpacks from its npm tarball into the user's cache.
@@ -50,6 +50,6 @@ if(phonwright_data_available)
   add_custom_target(phonwright_data ALL DEPENDS ${phonwright_mkdata_stamp})
   # Quillon reads share/phonwright/fastt2p when a workspace has no fastt2p/.
   # The dictionary list is the engine's own scratch file, written at start-up.
-  install(DIRECTORY ${phonwright_data_dir}/ DESTINATION share/phonwright/fastt2p
+  install(DIRECTORY ${phonwright_data_dir}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/phonwright/fastt2p
           PATTERN "T2P.TXT" EXCLUDE)
 endif()

@@ -34,13 +34,24 @@ void AnswerExecute(SimulatedDevice& device, FrameReader& fields, FrameWriter& re
       .Bytes(result.dataIn);
 }
 
+// The absolute, normal form of `path`, or an empty path when it has none (it
+// is empty, or the working directory is gone). Never throws: a client's
+// request must not end the simulator.
+std::filesystem::path AbsoluteNormal(const std::filesystem::path& path) {
+  if (path.empty()) return {};
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? std::filesystem::path{} : absolute.lexically_normal();
+}
+
 }  // namespace
 
 bool DumpTargets::Allows(const std::filesystem::path& requested) const {
-  const std::filesystem::path normal = std::filesystem::absolute(requested).lexically_normal();
-  if (!file.empty() && normal == std::filesystem::absolute(file).lexically_normal()) return true;
-  return !folder.empty() && normal.has_filename() &&
-         normal.parent_path() == std::filesystem::absolute(folder).lexically_normal();
+  const std::filesystem::path normal = AbsoluteNormal(requested);
+  if (normal.empty()) return false;
+  if (normal == AbsoluteNormal(file)) return true;
+  const std::filesystem::path allowedFolder = AbsoluteNormal(folder);
+  return !allowedFolder.empty() && normal.has_filename() && normal.parent_path() == allowedFolder;
 }
 
 RequestAnswer AnswerRequest(SimulatedDevice& device, ClientSession& session, std::span<const std::uint8_t> payload,

@@ -92,6 +92,22 @@ TEST_F(SimServerTest, MalformedFramesDropOnlyTheirConnection) {
   EXPECT_EQ(backend->Changes().CurrentDriveMask(), 1u << 3) << "others are served on";
 }
 
+TEST_F(SimServerTest, ADumpRequestNamingNoFileIsRefusedAndTheSimulatorServesOn) {
+  const device::UniqueFd client = device::sim::ConnectToSimulator(kSocket);
+  ASSERT_TRUE(client.Valid());
+  device::sim::FrameWriter request(device::sim::Request::Dump);
+  request.Text("");
+  const auto deadline = device::sim::DeadlineAfter(std::chrono::seconds(10));
+  ASSERT_EQ(device::sim::SendFrame(client.Get(), request.Frame(), deadline), device::sim::TransferStatus::Done);
+  const auto reply = device::sim::ReceiveFrame(client.Get(), deadline);
+  ASSERT_EQ(reply.status, device::sim::TransferStatus::Done);
+  device::sim::FrameReader fields(reply.payload);
+  std::uint32_t error = 0;
+  ASSERT_TRUE(fields.U32(error));
+  EXPECT_EQ(error, kErrorInvalidParameter);
+  EXPECT_EQ(backend->Changes().CurrentDriveMask(), 1u << 3) << "still serving";
+}
+
 TEST_F(SimServerTest, AClientThatSendsWithoutReadingStallsNobody) {
   const device::UniqueFd greedy = device::sim::ConnectToSimulator(kSocket);
   ASSERT_TRUE(greedy.Valid());

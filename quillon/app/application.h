@@ -16,6 +16,13 @@ class Application {
  public:
   // Runs the program in the current directory; returns the exit code.
   int Run(const StartOptions& options);
+  // The workspace chosen in File > Recent Workspaces, in which the program
+  // is to start again once this run has ended (and released its lock);
+  // empty when the window was simply closed.
+  const QString& restartWorkspace() const { return restartWorkspace_; }
+
+ private:
+  QString restartWorkspace_;
 };
 
 }  // namespace quillon

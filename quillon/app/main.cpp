@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QProcess>
 #include <cstdio>
 #include <optional>
 #include <fcntl.h>
@@ -136,5 +137,13 @@ int main(int argc, char* argv[]) {
   quillon::StartOptions options;
   options.deviceSelection = request.device;
   options.programDirectory = QApplication::applicationDirPath().toStdString();
-  return quillon::Application().Run(options);
+  quillon::Application program;
+  const int runResult = program.Run(options);
+  if (!program.restartWorkspace().isEmpty()) {
+    QStringList arguments;
+    if (!options.deviceSelection.isEmpty()) arguments << QStringLiteral("--device") << options.deviceSelection;
+    arguments << QStringLiteral("--") << program.restartWorkspace();
+    QProcess::startDetached(QApplication::applicationFilePath(), arguments);
+  }
+  return runResult;
 }

@@ -7,24 +7,30 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QUndoGroup>
 #include <QVBoxLayout>
 
 #include "quillon/app/about_dialog.h"
 #include "quillon/app/action_follows_control.h"
 #include "quillon/app/app_icon.h"
+#include "quillon/app/command_file_document.h"
 #include "quillon/app/gradient_progress_bar.h"
 #include "quillon/app/in_place_editor.h"
+#include "quillon/app/pronunciation_column.h"
 #include "quillon/app/pronunciation_engine.h"
 #include "quillon/app/sentence_table.h"
 #include "quillon/app/window_texts.h"
@@ -100,9 +106,11 @@ constexpr double kScreenShare = 0.92;
 MainWindow::MainWindow(const Services& services, QWidget* parent)
     : QMainWindow(parent), services_(services) {
   setObjectName(QStringLiteral("mainWindow"));
-  setWindowTitle(kWindowCaption);
+  // "[*]" shows as "*" while the shown file has unsaved edits.
+  setWindowTitle(kWindowCaption + QStringLiteral("[*]"));
   setWindowIcon(AppIcon());
   CreateControls();
+  CreateEditing();
   CreateActions();
   CreateMenus();
   CreateStatusBar();
@@ -166,9 +174,15 @@ void MainWindow::CreateControls() {
   inPlaceEditor_ = new InPlaceEditor(sentenceTable_->viewport());
   inPlaceEditor_->setObjectName(QStringLiteral("inPlaceEditor"));
   inPlaceEditor_->hide();
+  addSentence_ = MakeButton(kAddSentenceCaption, "addSentence", currentFileFrame);
+  deleteSentence_ = MakeButton(kDeleteSentenceCaption, "deleteSentence", currentFileFrame);
+  addSentence_->setEnabled(false);
+  deleteSentence_->setEnabled(false);
   auto* saveFileRow = new QHBoxLayout;
   saveFileRow->addWidget(saveFile_);
   saveFileRow->addStretch(1);
+  saveFileRow->addWidget(addSentence_);
+  saveFileRow->addWidget(deleteSentence_);
   QVBoxLayout* currentFileLayout = FrameLayout(*currentFileFrame);
   currentFileLayout->addLayout(saveFileRow);
   currentFileLayout->addWidget(sentenceTable_, 1);
@@ -197,9 +211,23 @@ void MainWindow::CreateControls() {
   connect(deleteFile_, &QPushButton::clicked, this, [this] { OnDeleteFile(); });
   connect(saveList_, &QPushButton::clicked, this, [this] { OnSaveList(); });
   connect(saveFile_, &QPushButton::clicked, this, [this] { OnSaveFile(); });
+  connect(addSentence_, &QPushButton::clicked, this, [this] { OnAddSentence(); });
+  connect(deleteSentence_, &QPushButton::clicked, this, [this] { OnDeleteSentence(); });
+  // Command files dropped on the list are added as Add File adds them.
+  fileList_->setAcceptDrops(true);
   connect(sentenceTable_, &SentenceTable::cellDoubleClicked, this, &MainWindow::OnListDoubleClick);
   inPlaceEditor_->OnFocusLost([this] { OnEditKillFocus(); });
   connect(downloadButton_, &QPushButton::clicked, this, [this] { OnDownload(); });
+}
+
+void MainWindow::CreateEditing() {
+  undoGroup_ = new QUndoGroup(this);
+  pronunciations_ = std::make_unique<PronunciationColumn>(*services_.converter, *services_.pronunciationHints,
+                                                          platform::CurrentSystemLocale().languageId);
+  connect(pronunciations_.get(), &PronunciationColumn::refreshed, this, [this] {
+    FillSentenceTable();
+    ShowModifiedState();
+  });
 }
 
 void MainWindow::CreateActions() {
@@ -218,6 +246,10 @@ void MainWindow::CreateActions() {
   saveFileAction_ = pressing(QStringLiteral("&Save File"), "saveFileAction", saveFile_,
                              QKeySequence::Save);
   saveListAction_ = pressing(QStringLiteral("Save &List"), "saveListAction", saveList_);
+  addSentenceAction_ = pressing(QStringLiteral("&Add Sentence"), "addSentenceAction", addSentence_,
+                                QKeySequence(Qt::CTRL | Qt::Key_N));
+  deleteSentenceAction_ = pressing(QStringLiteral("&Delete Sentence"), "deleteSentenceAction", deleteSentence_,
+                                   QKeySequence(Qt::CTRL | Qt::Key_Delete));
   downloadAction_ = pressing(QStringLiteral("&Download"), "downloadAction", downloadButton_);
 
   quitAction_ = new QAction(QStringLiteral("&Quit"), this);
@@ -243,8 +275,26 @@ void MainWindow::CreateMenus() {
   file->addAction(addFileAction_);
   file->addAction(saveFileAction_);
   file->addAction(saveListAction_);
+  QMenu* recent = file->addMenu(QStringLiteral("&Recent Workspaces"));
+  recent->setObjectName(QStringLiteral("recentWorkspacesMenu"));
+  recent->setEnabled(!services_.recentWorkspaces.isEmpty());
+  for (const QString& directory : services_.recentWorkspaces) {
+    recent->addAction(directory, this, [this, directory] { OnRecentWorkspace(directory); });
+  }
   file->addSeparator();
   file->addAction(quitAction_);
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("Ed&it"));
+  QAction* undo = undoGroup_->createUndoAction(this, QStringLiteral("&Undo"));
+  undo->setObjectName(QStringLiteral("undoAction"));
+  undo->setShortcut(QKeySequence::Undo);
+  QAction* redo = undoGroup_->createRedoAction(this, QStringLiteral("&Redo"));
+  redo->setObjectName(QStringLiteral("redoAction"));
+  redo->setShortcut(QKeySequence::Redo);
+  edit->addAction(undo);
+  edit->addAction(redo);
+  edit->addSeparator();
+  edit->addAction(addSentenceAction_);
+  edit->addAction(deleteSentenceAction_);
   QMenu* device = menuBar()->addMenu(QStringLiteral("&Device"));
   device->addAction(downloadAction_);
   device->addAction(rescanAction_);
@@ -262,12 +312,16 @@ void MainWindow::CreateStatusBar() {
   deviceState_ = new QLabel(statusBar());
   deviceState_->setObjectName(QStringLiteral("deviceState"));
   statusBar()->addPermanentWidget(deviceState_);
+  // The reader's warnings about the file shown, every one in the tooltip.
+  fileWarnings_ = new QLabel(statusBar());
+  fileWarnings_->setObjectName(QStringLiteral("fileWarnings"));
+  statusBar()->addPermanentWidget(fileWarnings_);
 }
 
 void MainWindow::SetTabOrder() {
-  const QWidget* const order[] = {informationBox_, fileList_,      addFile_,       deleteFile_,
-                                  saveList_,       saveFile_,      sentenceTable_, inPlaceEditor_,
-                                  downloadButton_};
+  const QWidget* const order[] = {informationBox_, fileList_,      addFile_,        deleteFile_,
+                                  saveList_,       saveFile_,      addSentence_,    deleteSentence_,
+                                  sentenceTable_,  inPlaceEditor_, downloadButton_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
   }
@@ -290,6 +344,15 @@ void MainWindow::ResizeToFitScreen() {
 }
 
 bool MainWindow::eventFilter(QObject* target, QEvent* event) {
+  if (target == fileList_ && event->type() == QEvent::DragEnter) {
+    auto* drag = static_cast<QDragEnterEvent*>(event);
+    if (drag->mimeData()->hasUrls() && fileList_->isEnabled()) drag->acceptProposedAction();
+    return true;
+  }
+  if (target == fileList_ && event->type() == QEvent::Drop) {
+    OnDropFiles(*static_cast<QDropEvent*>(event));
+    return true;
+  }
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
     auto* widget = qobject_cast<QWidget*>(target);
     if (widget != nullptr && widget->window() == this &&

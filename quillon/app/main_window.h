@@ -7,14 +7,15 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/system_locale.h"
 #include "quillon/app/download_presenter.h"
-#include "quillon/app/sentence_map.h"
 #include "quillon/config/asr_settings.h"
 #include "quillon/config/config_paths.h"
 #include "quillon/config/working_directory.h"
@@ -22,6 +23,8 @@
 
 class QAction;
 class QComboBox;
+class QDropEvent;
+class QUndoGroup;
 class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
@@ -31,7 +34,12 @@ namespace quillon {
 
 class GradientProgressBar;
 class SentenceTable;
+class CommandFileDocument;
 class CommandFileLoader;
+class PronunciationColumn;
+class PronunciationHints;
+class SentenceConverter;
+class UnsavedChangesPrompt;
 class FileChooser;
 class InPlaceEditor;
 class MessageSink;
@@ -59,6 +67,14 @@ class MainWindow final : public QMainWindow {
     // Where the program lies; the engine data installed with it is found
     // from there when the workspace has none.
     std::filesystem::path programDirectory;
+    // The pronunciation column: the engine's conversion and its marks, used
+    // on this thread while no download runs.
+    SentenceConverter* converter = nullptr;
+    PronunciationHints* pronunciationHints = nullptr;
+    // Asked before unsaved edits would be dropped.
+    UnsavedChangesPrompt* unsavedPrompt = nullptr;
+    // The workspaces File > Recent Workspaces offers; empty for none.
+    QStringList recentWorkspaces;
   };
 
   explicit MainWindow(const Services& services, QWidget* parent = nullptr);
@@ -72,6 +88,11 @@ class MainWindow final : public QMainWindow {
   // Help > About (F1): the About box, modal.
   void OnAbout();
 
+ signals:
+  // File > Recent Workspaces: the window has closed so that the program can
+  // start again in `directory`.
+  void workspaceChosen(const QString& directory);
+
  protected:
   bool eventFilter(QObject* target, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -81,6 +102,7 @@ class MainWindow final : public QMainWindow {
   void CreateActions();
   void CreateMenus();
   void CreateStatusBar();
+  void CreateEditing();
   void SetTabOrder();
   // Opens at a comfortable size that still fits the screen it is on.
   void ResizeToFitScreen();
@@ -94,17 +116,36 @@ class MainWindow final : public QMainWindow {
   void OnDeleteFile();
   void OnSaveList();
   void AddGroupEntry(const QString& absolutePath);
+  // Reads the file and, when it is read, adds it (Add File after the dialog).
+  void AddCommandFile(const QString& absolutePath);
+  // True, with the message shown, when the list holds the most files it may.
+  bool RefuseFullList();
   void LoadSelectedGroup();
   void SetFileListControlsEnabled(bool enabled);
   // Absolute path of the file the File List box selects; empty for none.
   QString SelectedFilePath() const;
 
+  // Whether unsaved edits may be dropped now: none, saved, or discarded.
+  bool SettleUnsavedChanges();
+  void OnDropFiles(QDropEvent& event);
+  void OnRecentWorkspace(const QString& directory);
+
   // The sentence editor.
   bool LoadCommandFile(const QString& absolutePath);
   void ClearSentenceView();
+  void ShowDocument(std::unique_ptr<CommandFileDocument> document);
+  // The table from the document's visible rows and their pronunciations.
+  void FillSentenceTable();
+  void ShowPronunciation(int tableRow);
+  // The title, the file's entry and Save File after every change.
+  void ShowModifiedState();
   void OnListDoubleClick(int row, int column);
   void OnEditKillFocus();
   void OnSaveFile();
+  void OnAddSentence();
+  void OnDeleteSentence();
+  // A download disables the sentence table for its whole length.
+  void OnDownloadRunning(bool running);
 
   // The download: the presenter's signals shown on the controls.
   void CreateDownload();
@@ -123,6 +164,8 @@ class MainWindow final : public QMainWindow {
   QPushButton* deleteFile_ = nullptr;
   QPushButton* saveList_ = nullptr;
   QPushButton* saveFile_ = nullptr;
+  QPushButton* addSentence_ = nullptr;
+  QPushButton* deleteSentence_ = nullptr;
   SentenceTable* sentenceTable_ = nullptr;
   InPlaceEditor* inPlaceEditor_ = nullptr;
   QPushButton* downloadButton_ = nullptr;
@@ -130,6 +173,7 @@ class MainWindow final : public QMainWindow {
   QLabel* deviceMessage_ = nullptr;  // why there is no device, why a download failed
   QLabel* deviceState_ = nullptr;    // "No device", "Device connected", "Downloading"
   bool deviceConnected_ = false;     // what the last scan found
+  QLabel* fileWarnings_ = nullptr;  // the reader's warnings about the file shown
 
   QAction* addFileAction_ = nullptr;
   QAction* saveFileAction_ = nullptr;
@@ -138,14 +182,19 @@ class MainWindow final : public QMainWindow {
   QAction* downloadAction_ = nullptr;
   QAction* rescanAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
+  QAction* addSentenceAction_ = nullptr;
+  QAction* deleteSentenceAction_ = nullptr;
+  QUndoGroup* undoGroup_ = nullptr;
 
   platform::SystemLocale systemLocale_;
   AsrSettings asrSettings_;
-  SentenceMap sentences_;
-  // The file whose sentences the view shows, so Save File never writes them
-  // under another file's name.
-  QString shownFile_;
-  FileEncoding shownFileEncoding_ = FileEncoding::None;  // Save File writes UTF-8 files back as UTF-8
+  // The file the sentence table shows; it saves under its own name only.
+  std::unique_ptr<CommandFileDocument> document_;
+  std::unique_ptr<PronunciationColumn> pronunciations_;
+  // The document row of each table row.
+  std::vector<std::size_t> tableRows_;
+  bool downloadRunning_ = false;
+  int shownEntry_ = -1;  // the line of the file last loaded or added
   int editRow_ = -1;
   int editColumn_ = -1;
 

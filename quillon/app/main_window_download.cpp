@@ -37,6 +37,7 @@ void MainWindow::CreateDownload() {
   connect(presenter, &DownloadPresenter::downloadFinished, this, &MainWindow::ShowDownloadOutcome);
   connect(presenter, &DownloadPresenter::busyChanged, this, [this](bool busy) {
     rescanAction_->setEnabled(!busy);
+    OnDownloadRunning(busy);
     if (busy) {
       deviceState_->setText(StatusText(device::StatusText::Downloading));
       ShowDeviceMessage({});
@@ -82,11 +83,16 @@ void MainWindow::OnRescan() { downloadPresenter_->Rescan(); }
 void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing in the middle of a flash write would leave the device half
   // programmed; the window closes once the download has ended.
-  if (downloadPresenter_ && downloadPresenter_->DownloadRunning()) {
+  if ((downloadPresenter_ && downloadPresenter_->DownloadRunning()) || !SettleUnsavedChanges()) {
     event->ignore();
     return;
   }
   QMainWindow::closeEvent(event);
+}
+
+void MainWindow::OnRecentWorkspace(const QString& directory) {
+  // The workspace is the directory the program runs in: it starts again there.
+  if (close()) emit workspaceChosen(directory);
 }
 
 }  // namespace quillon

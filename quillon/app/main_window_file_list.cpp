@@ -1,9 +1,13 @@
 // The command file list: one line per command file, its place giving the
 // group number; adding, deleting, selecting and saving the list.
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QPushButton>
 
 #include "quillon/app/file_chooser.h"
+#include "quillon/app/file_list_save.h"
 #include "quillon/app/group_line.h"
 #include "quillon/app/main_window.h"
 #include "quillon/app/relative_path.h"
@@ -48,11 +52,12 @@ QString MainWindow::SelectedFilePath() const {
 void MainWindow::LoadSelectedGroup() {
   const QString path = SelectedFilePath();
   SetFileListControlsEnabled(false);
-  const bool loaded = LoadCommandFile(path);
+  LoadCommandFile(path);
   SetFileListControlsEnabled(true);
+  shownEntry_ = fileList_->currentIndex();
   // A failed load leaves the earlier file's sentences in view while the box
-  // names another file: they must not be saved under its name.
-  if (!loaded && path != shownFile_) saveFile_->setEnabled(false);
+  // names another file: Save File follows that.
+  ShowModifiedState();
 }
 
 void MainWindow::FillGroupList() {
@@ -69,25 +74,56 @@ void MainWindow::FillGroupList() {
   }
 }
 
-void MainWindow::OnSelectGroup() { LoadSelectedGroup(); }
-
-void MainWindow::OnAddFile() {
-  if (fileList_->count() >= static_cast<int>(kMaxAsrFiles)) {
-    services_.messages->Show(
-        {u"The number of ASR files exceeds the upper limit!\r\nMaximal Number: " +
-             FormatDecimal(kMaxAsrFiles) + u"\r\n",
-         u"Error", MessageIcon::Stop});
+void MainWindow::OnSelectGroup() {
+  // The box already names the new file: a cancelled question puts it back.
+  if (!SettleUnsavedChanges()) {
+    fileList_->setCurrentIndex(shownEntry_);
     return;
   }
+  LoadSelectedGroup();
+}
+
+bool MainWindow::RefuseFullList() {
+  if (fileList_->count() < static_cast<int>(kMaxAsrFiles)) return false;
+  services_.messages->Show({u"The number of ASR files exceeds the upper limit!\r\nMaximal Number: " +
+                                FormatDecimal(kMaxAsrFiles) + u"\r\n",
+                            u"Error", MessageIcon::Stop});
+  return true;
+}
+
+void MainWindow::AddCommandFile(const QString& absolutePath) {
+  SetFileListControlsEnabled(false);
+  if (LoadCommandFile(absolutePath)) AddGroupEntry(absolutePath);
+  SetFileListControlsEnabled(true);
+  shownEntry_ = fileList_->currentIndex();
+  ShowModifiedState();
+}
+
+void MainWindow::OnAddFile() {
+  if (RefuseFullList() || !SettleUnsavedChanges()) return;
   const std::optional<QString> chosen = services_.fileChooser->ChooseCommandFile(this);
   if (!chosen) return;
   std::error_code ignored;
   std::filesystem::current_path(services_.workingDirectory.path(), ignored);
-
-  SetFileListControlsEnabled(false);
-  if (LoadCommandFile(*chosen)) AddGroupEntry(*chosen);
-  SetFileListControlsEnabled(true);
+  AddCommandFile(*chosen);
   addFile_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::OnDropFiles(QDropEvent& event) {
+  QStringList files;
+  for (const QUrl& url : event.mimeData()->urls()) {
+    const QFileInfo file(url.toLocalFile());
+    // The same files the open-file dialog offers: existing .txt files.
+    if (url.isLocalFile() && file.isFile() && file.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0) {
+      files.append(file.absoluteFilePath());
+    }
+  }
+  if (files.isEmpty() || !SettleUnsavedChanges()) return;
+  event.acceptProposedAction();
+  for (const QString& file : files) {
+    if (RefuseFullList()) break;
+    AddCommandFile(file);
+  }
 }
 
 void MainWindow::AddGroupEntry(const QString& absolutePath) {
@@ -102,7 +138,7 @@ void MainWindow::AddGroupEntry(const QString& absolutePath) {
 
 void MainWindow::OnDeleteFile() {
   const int lines = fileList_->count();
-  if (lines == 0) return;
+  if (lines == 0 || !SettleUnsavedChanges()) return;
   const int selected = fileList_->currentIndex();
   fileList_->clear();
   for (int a = 0; a + 1 < lines; ++a) {
@@ -116,6 +152,7 @@ void MainWindow::OnDeleteFile() {
 
   if (fileList_->count() == 0) {
     ClearSentenceView();
+    shownEntry_ = -1;
   } else {
     fileList_->setCurrentIndex(std::min(selected, fileList_->count() - 1));
     LoadSelectedGroup();
@@ -124,9 +161,10 @@ void MainWindow::OnDeleteFile() {
 }
 
 void MainWindow::OnSaveList() {
-  ConfigPaths paths;
-  LocateConfiguration(services_.workingDirectory, paths);
-  WriteAsrSettings(paths.asrSettings, asrSettings_);
+  // Save List stays enabled after a failure: the list is still unsaved.
+  if (const std::optional<UserMessage> failure = SaveFileList(services_.workingDirectory, asrSettings_)) {
+    services_.messages->Show(*failure);
+  }
 }
 
 }  // namespace quillon

@@ -1,45 +1,137 @@
-// The sentence editor: the list of the shown command file's sentences, the
-// in-place editor over a WORD cell, and Save File.
+// The sentence editor: the table of the shown command file's sentences with
+// their pronunciations, the in-place editor over a WORD cell, adding and
+// deleting sentences, undo and redo, and Save File.
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QUndoGroup>
 
+#include "quillon/app/command_file_document.h"
 #include "quillon/app/command_file_loader.h"
-#include "quillon/app/command_file_save.h"
+#include "quillon/app/group_line.h"
 #include "quillon/app/in_place_editor.h"
-#include "quillon/app/sentence_table.h"
 #include "quillon/app/main_window.h"
-#include "quillon/config/number_text.h"
+#include "quillon/app/pronunciation_column.h"
+#include "quillon/app/sentence_table.h"
+#include "quillon/app/unsaved_changes.h"
 #include "quillon/config/user_message.h"
+#include "quillon/recognition/recognition_messages.h"
+#include "quillon/recognition/sentence_record.h"
 
 namespace quillon {
+namespace {
+
+const QString kUnsavedMarker = QStringLiteral(" *");
+
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The loader's warnings for the status bar: how many, the first one, and
+// every one in the tooltip, each with its line.
+void ShowWarnings(QLabel& label, const std::filesystem::path& file, const std::vector<LineDiagnostic>& warnings) {
+  if (warnings.empty()) {
+    label.clear();
+    label.setToolTip({});
+    return;
+  }
+  const QString name = QString::fromStdString(file.filename().string());
+  QStringList lines;
+  for (const LineDiagnostic& warning : warnings) {
+    lines.append(name + QLatin1Char(':') + QString::number(warning.line) + QStringLiteral(": ") +
+                 ToQString(warning.message));
+  }
+  label.setText(QObject::tr("%n warning(s): %1", nullptr, static_cast<int>(warnings.size())).arg(lines.front()));
+  label.setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+}  // namespace
 
 bool MainWindow::LoadCommandFile(const QString& absolutePath) {
-  const CommandFileLoad load = services_.commandFiles->Load(absolutePath.toStdU16String());
+  const std::filesystem::path path = absolutePath.toStdU16String();
+  const CommandFileLoad load = services_.commandFiles->Load(path);
+  ShowWarnings(*fileWarnings_, path, load.warnings);
   if (!load.ok()) {
     services_.messages->Show(*load.failure);
     return false;
   }
-  const LoadedCommandFile& loaded = load.content;
-  ClearSentenceView();
-  const std::size_t count = std::min(loaded.records.size(), loaded.displayTexts.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::int32_t id = loaded.records[i].id;
-    const std::u16string& text = loaded.displayTexts[i];
-    sentences_.emplace(id, text);
-    if (loaded.visibleIds.contains(id)) {
-      sentenceTable_->AppendSentence(id, QString::fromStdU16String(text));
-    }
-  }
-  shownFile_ = absolutePath;
-  shownFileEncoding_ = loaded.encoding;
+  ShowDocument(std::make_unique<CommandFileDocument>(path, load.content));
   return true;
 }
 
 void MainWindow::ClearSentenceView() {
-  sentences_.clear();
-  shownFile_.clear();
+  ShowDocument(nullptr);
+  fileWarnings_->clear();
+}
+
+void MainWindow::ShowDocument(std::unique_ptr<CommandFileDocument> document) {
+  pronunciations_->SetDocument(document.get());
+  document_ = std::move(document);
+  if (document_) {
+    undoGroup_->addStack(&document_->undoStack());
+    if (!downloadRunning_) undoGroup_->setActiveStack(&document_->undoStack());
+    connect(document_.get(), &CommandFileDocument::modifiedChanged, this, [this] { ShowModifiedState(); });
+  }
+  FillSentenceTable();
+  ShowModifiedState();
+}
+
+void MainWindow::FillSentenceTable() {
+  tableRows_ = document_ ? document_->VisibleRows() : std::vector<std::size_t>{};
   sentenceTable_->DeleteAllItems();
-  saveFile_->setEnabled(false);
+  for (std::size_t i = 0; i < tableRows_.size(); ++i) {
+    const SentenceRow& row = document_->rows()[tableRows_[i]];
+    sentenceTable_->AppendSentence(row.id, ToQString(row.text));
+    ShowPronunciation(static_cast<int>(i));
+  }
+}
+
+void MainWindow::ShowPronunciation(int tableRow) {
+  const std::size_t row = tableRows_[static_cast<std::size_t>(tableRow)];
+  const SentencePronunciation* pronunciation = pronunciations_->At(row);
+  if (pronunciation == nullptr) {
+    sentenceTable_->SetPronunciation(tableRow, {}, {}, SentenceTable::Mark::None);
+    return;
+  }
+  if (pronunciation->failure) {
+    sentenceTable_->SetPronunciation(tableRow, ToQString(*pronunciation->failure), ToQString(*pronunciation->failure),
+                                     SentenceTable::Mark::Failure);
+    return;
+  }
+  QString shown = ToQString(pronunciation->display).trimmed();
+  QStringList notes;
+  if (!pronunciation->guessedWords.empty()) {
+    QStringList words;
+    for (const std::u16string& word : pronunciation->guessedWords) words.append(ToQString(word));
+    shown += QStringLiteral("  [") + tr("guessed: %1").arg(words.join(QStringLiteral(", "))) + QLatin1Char(']');
+    notes.append(tr("Read by letter-to-sound (no dictionary entry): %1").arg(words.join(QStringLiteral(", "))));
+  }
+  for (const Polyphone& polyphone : pronunciation->polyphones) {
+    QStringList readings;
+    for (const std::u16string& reading : polyphone.readings) readings.append(ToQString(reading));
+    notes.append(tr("%1 has several readings: %2").arg(ToQString(polyphone.character), readings.join(QStringLiteral(" / "))));
+  }
+  sentenceTable_->SetPronunciation(tableRow, shown, notes.join(QLatin1Char('\n')),
+                                   notes.isEmpty() ? SentenceTable::Mark::None : SentenceTable::Mark::Note);
+}
+
+void MainWindow::ShowModifiedState() {
+  const bool modified = document_ && document_->isModified();
+  // Save File writes the shown file while the box names it, so a failed
+  // load of another file never leaves it saving the earlier one's rows.
+  const bool shownIsSelected =
+      document_ && SelectedFilePath() == QString::fromStdU16String(document_->file().u16string());
+  setWindowModified(modified);
+  // The file's entry carries the marker while it has unsaved edits.
+  for (int i = 0; i < fileList_->count() && i < asrSettings_.count; ++i) {
+    const auto& entry = asrSettings_.files[static_cast<std::size_t>(i)];
+    const QString line = ToQString(GroupLine(entry.GroupID, entry.PathName.view()));
+    const bool marked = modified && shownIsSelected && i == fileList_->currentIndex();
+    fileList_->setItemText(i, marked ? line + kUnsavedMarker : line);
+  }
+  saveFile_->setEnabled(modified && shownIsSelected && !downloadRunning_);
+  addSentence_->setEnabled(shownIsSelected && !downloadRunning_);
+  deleteSentence_->setEnabled(shownIsSelected && !downloadRunning_ && sentenceTable_->rowCount() > 0);
 }
 
 void MainWindow::OnListDoubleClick(int row, int column) {
@@ -59,35 +151,63 @@ void MainWindow::OnListDoubleClick(int row, int column) {
 void MainWindow::OnEditKillFocus() {
   if (editRow_ == -1 || editColumn_ == -1) return;
   const int row = editRow_;
-  const int column = editColumn_;
   // Closed before hiding: hiding the editor must not commit twice.
   editRow_ = -1;
   editColumn_ = -1;
   const QString edited = inPlaceEditor_->text();
-  if (edited != sentenceTable_->CellText(row, column)) {
-    sentenceTable_->SetCellText(row, column, edited);
-    saveFile_->setEnabled(true);
-  }
   inPlaceEditor_->hide();
+  if (document_ && row < static_cast<int>(tableRows_.size())) {
+    document_->SetText(tableRows_[static_cast<std::size_t>(row)], edited.toStdU16String());
+  }
 }
 
 void MainWindow::OnSaveFile() {
-  const QString target = SelectedFilePath();
-  // The view may still show an earlier file after a failed load; its
-  // sentences never go under another file's name.
-  if (!target.isEmpty() && target == shownFile_) {
-    for (int row = 0; row < sentenceTable_->rowCount(); ++row) {
-      const std::int32_t id =
-          ParseDecimal(sentenceTable_->CellText(row, SentenceTable::kIdColumn).trimmed().toStdU16String());
-      const auto found = sentences_.find(id);
-      if (found != sentences_.end()) {
-        found->second = sentenceTable_->CellText(row, SentenceTable::kWordColumn).trimmed().toStdU16String();
-      }
+  if (document_ && document_->isModified()) {
+    if (const std::optional<UserMessage> failure = document_->Save(systemLocale_)) {
+      // Save File stays enabled: the edits are still unsaved.
+      services_.messages->Show(*failure);
     }
-    SaveCommandFile(target.toStdU16String(), sentences_, shownFileEncoding_, systemLocale_);
   }
-  saveFile_->setEnabled(false);
+  ShowModifiedState();
   sentenceTable_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::OnAddSentence() {
+  if (!document_) return;
+  const std::optional<std::size_t> added = document_->AddSentence();
+  if (!added) {
+    services_.messages->Show(TooManySentencesMessage(kMaxSentencesPerFile));
+    return;
+  }
+  // The new row is the last one shown: its text is typed in at once.
+  const int tableRow = sentenceTable_->rowCount() - 1;
+  sentenceTable_->setCurrentCell(tableRow, SentenceTable::kWordColumn);
+  sentenceTable_->scrollToItem(sentenceTable_->item(tableRow, SentenceTable::kWordColumn));
+  OnListDoubleClick(tableRow, SentenceTable::kWordColumn);
+}
+
+void MainWindow::OnDeleteSentence() {
+  const int tableRow = sentenceTable_->currentRow();
+  if (!document_ || tableRow < 0 || tableRow >= static_cast<int>(tableRows_.size())) return;
+  document_->DeleteSentence(tableRows_[static_cast<std::size_t>(tableRow)]);
+  if (sentenceTable_->rowCount() > 0) {
+    sentenceTable_->setCurrentCell(std::min(tableRow, sentenceTable_->rowCount() - 1), SentenceTable::kWordColumn);
+  }
+}
+
+void MainWindow::OnDownloadRunning(bool running) {
+  downloadRunning_ = running;
+  // The download's worker converts with the engine: the column waits, and no
+  // undo or redo may change a sentence until the download has ended.
+  pronunciations_->SetDownloadRunning(running);
+  undoGroup_->setActiveStack(running || !document_ ? nullptr : &document_->undoStack());
+  if (!running) inPlaceEditor_->setEnabled(true);
+  ShowModifiedState();
+}
+
+bool MainWindow::SettleUnsavedChanges() {
+  return quillon::SettleUnsavedChanges(document_.get(), *services_.unsavedPrompt, *services_.messages, systemLocale_,
+                                       this);
 }
 
 }  // namespace quillon

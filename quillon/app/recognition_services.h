@@ -19,6 +19,8 @@ class RecognitionServices {
   explicit RecognitionServices(const WorkingDirectory& workspace);
 
   CommandFileLoader& CommandFiles() { return loader_; }
+  // The engine's conversion, for the window's pronunciation column.
+  SentenceConverter& Converter() { return converter_; }
   std::unique_ptr<device::PackageSource> CreatePackageSource();
 
  private:

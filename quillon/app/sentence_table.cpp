@@ -11,13 +11,15 @@ constexpr int kLeastRows = 2;
 
 }  // namespace
 
-SentenceTable::SentenceTable(QWidget* parent) : QTableWidget(0, 2, parent) {
-  setHorizontalHeaderLabels({QStringLiteral("ID"), QStringLiteral("WORD")});
+SentenceTable::SentenceTable(QWidget* parent) : QTableWidget(0, 3, parent) {
+  setHorizontalHeaderLabels({QStringLiteral("ID"), QStringLiteral("WORD"), QStringLiteral("PRONUNCIATION")});
   QHeaderView* header = horizontalHeader();
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   // Column borders can be neither dragged nor double-clicked to resize.
   header->setSectionResizeMode(kIdColumn, QHeaderView::Fixed);
   header->setSectionResizeMode(kWordColumn, QHeaderView::Stretch);
+  header->setSectionResizeMode(kPronunciationColumn, QHeaderView::Fixed);
+  setColumnWidth(kPronunciationColumn, kPronunciationColumnWidth);
   header->setSectionsMovable(false);
   setColumnWidth(kIdColumn, kIdColumnWidth);
   verticalHeader()->hide();
@@ -35,6 +37,16 @@ void SentenceTable::AppendSentence(int id, const QString& sentence) {
   insertRow(row);
   setItem(row, kIdColumn, new QTableWidgetItem(QString::asprintf("%3d", id)));
   setItem(row, kWordColumn, new QTableWidgetItem(sentence));
+  setItem(row, kPronunciationColumn, new QTableWidgetItem);
+}
+
+void SentenceTable::SetPronunciation(int row, const QString& text, const QString& toolTip, Mark mark) {
+  QTableWidgetItem* cell = item(row, kPronunciationColumn);
+  if (cell == nullptr) return;
+  cell->setText(text);
+  cell->setToolTip(toolTip.isEmpty() ? text : toolTip);
+  cell->setForeground(mark == Mark::Failure ? QBrush(Qt::red) : QBrush());
+  cell->setBackground(mark == Mark::Note ? QBrush(QColor(0xFF, 0xF4, 0xC8)) : QBrush());
 }
 
 QString SentenceTable::CellText(int row, int column) const {
@@ -59,11 +71,11 @@ QSize SentenceTable::SizeFor(int columnsWidth, int rows) const {
 }
 
 QSize SentenceTable::sizeHint() const {
-  return SizeFor(kIdColumnWidth + kWordColumnWidth, kPreferredRows);
+  return SizeFor(kIdColumnWidth + kWordColumnWidth + kPronunciationColumnWidth, kPreferredRows);
 }
 
 QSize SentenceTable::minimumSizeHint() const {
-  return SizeFor(kIdColumnWidth + kWordColumnWidth / 2, kLeastRows);
+  return SizeFor(kIdColumnWidth + kWordColumnWidth / 4 + kPronunciationColumnWidth, kLeastRows);
 }
 
 }  // namespace quillon

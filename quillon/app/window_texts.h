@@ -18,6 +18,8 @@ inline const QString kAddFileCaption = QStringLiteral("&Add File");
 inline const QString kDeleteFileCaption = QStringLiteral("D&elete File");
 inline const QString kSaveListCaption = QStringLiteral("Save &List");
 inline const QString kSaveFileCaption = QStringLiteral("&Save File");
+inline const QString kAddSentenceCaption = QStringLiteral("Add Se&ntence");
+inline const QString kDeleteSentenceCaption = QStringLiteral("Delete Sen&tence");
 inline const QString kDownloadCaption = QStringLiteral("Do&wnload");
 
 }  // namespace quillon

@@ -7,12 +7,11 @@
 #include <sstream>
 
 #include "platform/code_page.h"
+#include "app_window_fixture.h"
 #include "quillon/app/command_file_document.h"
-#include "quillon/app/unsaved_changes.h"
 #include "quillon/config/private_profile.h"
 #include "quillon/config/visible_id_set.h"
 #include "quillon/recognition/command_file_loader.h"
-#include "recognition_fake_converter.h"
 
 namespace {
 
@@ -52,20 +51,6 @@ class CommandFolder {
  private:
   QTemporaryDir dir_;
   quillon::testing::FakeSentenceConverter converter_;
-};
-
-// Answers the question as told and counts how often it was asked.
-class ScriptedPrompt final : public quillon::UnsavedChangesPrompt {
- public:
-  explicit ScriptedPrompt(quillon::UnsavedChoice answer) : answer_(answer) {}
-  quillon::UnsavedChoice Ask(QWidget*, const QString& fileName) override {
-    asked.append(fileName);
-    return answer_;
-  }
-  QStringList asked;
-
- private:
-  quillon::UnsavedChoice answer_;
 };
 
 std::vector<std::int32_t> IdsOf(const CommandFileDocument& document) {
@@ -250,7 +235,8 @@ class CommandFileDocumentTest : public QObject {
     QFETCH(QString, fileAfter);
     CommandFolder folder("1 Fan\r\n", u"1");
     auto document = folder.Open();
-    ScriptedPrompt prompt(static_cast<quillon::UnsavedChoice>(answer));
+    quillon::testing::ScriptedUnsavedPrompt prompt;
+    prompt.answer = static_cast<quillon::UnsavedChoice>(answer);
     quillon::RecordingMessageSink messages;
     QVERIFY(quillon::SettleUnsavedChanges(document.get(), prompt, messages, kEnglish, nullptr));
     QVERIFY(prompt.asked.isEmpty());  // nothing to ask about yet
@@ -267,7 +253,8 @@ class CommandFileDocumentTest : public QObject {
     auto document = folder.Open();
     document->SetText(0, u"Lamp");
     std::filesystem::remove_all(folder.folder());
-    ScriptedPrompt prompt(quillon::UnsavedChoice::Save);
+    quillon::testing::ScriptedUnsavedPrompt prompt;
+    prompt.answer = quillon::UnsavedChoice::Save;
     quillon::RecordingMessageSink messages;
     QVERIFY(!quillon::SettleUnsavedChanges(document.get(), prompt, messages, kEnglish, nullptr));
     QCOMPARE(messages.messages.size(), std::size_t{1});

@@ -15,6 +15,7 @@
 #include "quillon/app/main_window.h"
 #include "quillon/app/recognition_services.h"
 #include "quillon/device/sim/sim_backend.h"
+#include "quillon/recognition/engine_pronunciation_hints.h"
 #include "quillon/devsim/sim_server.h"
 
 namespace {
@@ -69,9 +70,13 @@ class DemoWorkspaceTest : public QObject {
     quillon::RecordingMessageSink messages;
     quillon::PhonwrightEngine engine;
     quillon::RecognitionServices recognition(*directory);
+    quillon::EnginePronunciationHints hints;
+    hints.Open(std::filesystem::path(PROJECT_BINARY_DIR) / "fastt2p");
+    quillon::testing::ScriptedUnsavedPrompt unsavedPrompt;
     const quillon::MainWindow::Services services{
         *directory,       &files,         &messages, &recognition.CommandFiles(), devices.get(),
-        &engine,          [&recognition] { return recognition.CreatePackageSource(); }, {}};
+        &engine,          [&recognition] { return recognition.CreatePackageSource(); }, {},
+        &recognition.Converter(), &hints, &unsavedPrompt, {}};
     quillon::MainWindow window(services);
     window.OnInitDialog();
     window.show();

@@ -5,6 +5,7 @@
 
 #include "app_window_fixture.h"
 #include "quillon/app/gradient_progress_bar.h"
+#include "quillon/app/sentence_table.h"
 #include "quillon/device/sim/sim_backend.h"
 #include "quillon/devsim/fault_plan.h"
 #include "quillon/devsim/sim_server.h"
@@ -107,6 +108,49 @@ class DownloadTest : public QObject {
       return stored;
     });
     QVERIFY(flash == image);
+  }
+
+  void EditingWaitsForTheDownloadAndWorksAfterIt() {
+    // The in-place editor stayed disabled after every download: a double
+    // click showed a greyed box until the program restarted.
+    SimulatedSetUp sim;
+    WindowUnderTest& test = *sim.test;
+    test.Start(Image());
+    QTRY_VERIFY_WITH_TIMEOUT(test.Button("download")->isEnabled(), kPatience);
+    quillon::LoadedCommandFile content = quillon::testing::Sentences({{1, u"Fan"}}, {1});
+    content.language = quillon::TextLanguage::English;
+    test.files.answers.push_back(QString::fromStdString(test.AddCommandFile("Fan.txt", content).string()));
+    test.Click("addFile");
+    auto* table = test.Find<quillon::SentenceTable>("sentenceTable");
+    auto* editor = test.Find<QLineEdit>("inPlaceEditor");
+    const auto editCell = [&](const QString& text) {
+      const QRect cell = table->visualItemRect(table->item(0, quillon::SentenceTable::kWordColumn));
+      QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+      QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+      QVERIFY(editor->isVisible());
+      QVERIFY(editor->isEnabled());
+      editor->selectAll();
+      QTest::keyClicks(editor, text);
+      QTest::keyClick(editor, Qt::Key_Return);
+    };
+    editCell("Lamp");
+
+    // While the worker converts, the window converts nothing: not even undo.
+    test.gate.Close();
+    test.Click("download");
+    VerifyControlsDisabled(test);
+    const int conversions = test.converter.calls;
+    test.Action("undoAction")->trigger();
+    QCOMPARE(table->CellText(0, 1), QStringLiteral("Lamp"));
+    QCOMPARE(test.converter.calls, conversions);
+    test.gate.Open();
+    QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Download complete"), kPatience);
+
+    QVERIFY(test.Button("saveFile")->isEnabled());  // the edit is still unsaved
+    editCell("Music");
+    if (QTest::currentTestFailed()) return;
+    QCOMPARE(table->CellText(0, 1), QStringLiteral("Music"));
+    QCOMPARE(table->CellText(0, quillon::SentenceTable::kPronunciationColumn), QStringLiteral("AA AA AA AA AA"));
   }
 
   void UnplugDuringTheDownloadFails() {

@@ -1,8 +1,15 @@
-// The sentence list's in-place editor and Save File.
+// The sentence list's in-place editor and Save File; editing in the window:
+// nothing lost on save, failures said, the unsaved marker and question, undo
+// and redo, adding and deleting sentences, the pronunciation column, the
+// reader's warnings and files dropped on the list.
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
 #include <fstream>
 #include <sstream>
 
 #include "app_window_fixture.h"
+#include "quillon/config/visible_id_set.h"
 #include "quillon/app/sentence_table.h"
 
 using quillon::testing::Sentences;
@@ -52,6 +59,23 @@ std::filesystem::path ShowLightsFile(WindowUnderTest& test) {
   test.Click("addFile");
   return path;
 }
+
+quillon::LoadedCommandFile English(std::vector<quillon::testing::ShownSentence> sentences,
+                                   quillon::VisibleIdSet visible) {
+  quillon::LoadedCommandFile content = Sentences(sentences, std::move(visible));
+  content.language = quillon::TextLanguage::English;
+  return content;
+}
+
+// Adds a file through Add File; its path.
+std::filesystem::path Add(WindowUnderTest& test, const std::string& name, quillon::LoadedCommandFile content) {
+  const auto path = test.AddCommandFile(name, std::move(content));
+  test.files.answers.push_back(Path(path));
+  test.Click("addFile");
+  return path;
+}
+
+bool Marked(const WindowUnderTest& test) { return test.FileList()->currentText().endsWith(" *"); }
 
 }  // namespace
 
@@ -152,6 +176,176 @@ class SentenceEditorTest : public QObject {
     test.Click("saveFile");
     QCOMPARE(ReadBytes(test.root / "cmd" / "Fan.txt"), fanBefore);
     QVERIFY(ReadBytes(lights).find("Lights off") == std::string::npos);
+  }
+
+  void RepeatedIdsAreAllSaved() {
+    // The window wrote one line per ID: "Lights" and its edit "Lamp" were lost.
+    WindowUnderTest test;
+    test.Start();
+    const auto path = Add(test, "Lights.txt", English({{1, u"Lights"}, {1, u"Music"}, {2, u"Stop"}}, {1, 2}));
+    QCOMPARE(List(test)->rowCount(), 3);
+    EditCell(test, 0, "Lamp");
+    test.Click("saveFile");
+    QCOMPARE(ReadBytes(path), std::string("0x1 Lamp\r\n0x1 Music\r\n0x2 Stop\r\n"));
+  }
+
+  void AFailedSaveIsSaidAndSaveFileStaysEnabled() {
+    WindowUnderTest test;
+    test.Start();
+    const auto path = Add(test, "Lights.txt", English({{1, u"Fan"}}, {1}));
+    EditCell(test, 0, "Lamp");
+    std::filesystem::remove_all(test.root / "cmd");
+    test.Click("saveFile");
+    QCOMPARE(test.messages.messages.size(), std::size_t{1});
+    const QString text = QString::fromStdU16String(test.messages.messages[0].text);
+    QVERIFY(text.contains(Path(path)));
+    QVERIFY(text.contains("No such file or directory"));
+    QVERIFY(test.Button("saveFile")->isEnabled());
+    QVERIFY(test.window->isWindowModified());
+  }
+
+  void AFailedSaveListIsSaid() {
+    WindowUnderTest test;
+    test.Start();
+    Add(test, "Lights.txt", English({{1, u"Fan"}}, {1}));
+    std::filesystem::remove_all(test.root / "Setting");
+    test.Click("saveList");
+    QCOMPARE(test.messages.messages.size(), std::size_t{1});
+    QVERIFY(test.messages.messages[0].text.find(u"DefaultASR.ini") != std::u16string::npos);
+    QVERIFY(test.Button("saveList")->isEnabled());
+  }
+
+  void MarkerUndoAndRedo() {
+    WindowUnderTest test;
+    test.Start();
+    Add(test, "Lights.txt", English({{1, u"Fan"}}, {1}));
+    QVERIFY(!test.window->isWindowModified());
+    EditCell(test, 0, "Lamp");
+    QVERIFY(test.window->isWindowModified());
+    QVERIFY(Marked(test));
+
+    test.Action("undoAction")->trigger();
+    QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Fan"));
+    QVERIFY(!test.window->isWindowModified());
+    QVERIFY(!Marked(test));
+    QVERIFY(!test.Button("saveFile")->isEnabled());
+    test.Action("redoAction")->trigger();
+    QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Lamp"));
+    QVERIFY(test.Button("saveFile")->isEnabled());
+  }
+
+  void SwitchingFilesAsksFirst_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<std::string>("lightsFile");
+    QTest::newRow("save") << int(quillon::UnsavedChoice::Save) << "Stop" << std::string("0x1 Lamp\r\n");
+    QTest::newRow("discard") << int(quillon::UnsavedChoice::Discard) << "Stop" << std::string("0x1 placeholder\n");
+    QTest::newRow("cancel") << int(quillon::UnsavedChoice::Cancel) << "Lamp" << std::string("0x1 placeholder\n");
+  }
+  void SwitchingFilesAsksFirst() {
+    QFETCH(int, answer);
+    QFETCH(QString, shown);
+    QFETCH(std::string, lightsFile);
+    WindowUnderTest test;
+    test.Start();
+    const auto lights = Add(test, "Lights.txt", English({{1, u"Fan"}}, {1}));
+    Add(test, "Stop.txt", English({{1, u"Stop"}}, {1}));
+    QTest::keyClick(test.FileList(), Qt::Key_Up);  // Lights again, nothing to ask
+    QVERIFY(test.unsavedPrompt.asked.isEmpty());
+    EditCell(test, 0, "Lamp");
+
+    test.unsavedPrompt.answer = static_cast<quillon::UnsavedChoice>(answer);
+    QTest::keyClick(test.FileList(), Qt::Key_Down);
+    QCOMPARE(test.unsavedPrompt.asked, QStringList{"Lights.txt"});
+    QCOMPARE(List(test)->CellText(0, 1), shown);
+    QCOMPARE(test.FileList()->currentIndex(), shown == "Lamp" ? 0 : 1);
+    QCOMPARE(ReadBytes(lights), lightsFile);
+  }
+
+  void AddingDeletingAndClosingAskFirst() {
+    WindowUnderTest test;
+    test.Start();
+    Add(test, "Lights.txt", English({{1, u"Fan"}}, {1}));
+    EditCell(test, 0, "Lamp");
+    test.unsavedPrompt.answer = quillon::UnsavedChoice::Cancel;
+    test.Click("addFile");
+    QCOMPARE(test.files.asked, 1);  // no file dialog after Cancel
+    test.Click("deleteFile");
+    QCOMPARE(test.FileList()->count(), 1);
+    QVERIFY(!test.window->close());
+    QCOMPARE(test.unsavedPrompt.asked.size(), 3);
+    QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Lamp"));
+
+    test.unsavedPrompt.answer = quillon::UnsavedChoice::Discard;
+    QVERIFY(test.window->close());
+  }
+
+  void AddedAndDeletedSentencesReachConfigIni() {
+    WindowUnderTest test;
+    test.Start();
+    const auto path = Add(test, "Lights.txt", English({{1, u"Fan"}, {2, u"Stop"}, {9, u"Hidden"}}, {1, 2}));
+    test.Click("addSentence");
+    QVERIFY(Editor(test)->isVisible());  // the new row's text is typed at once
+    QTest::keyClicks(Editor(test), "Music");
+    QTest::keyClick(Editor(test), Qt::Key_Return);
+    QCOMPARE(List(test)->rowCount(), 3);
+    QCOMPARE(List(test)->CellText(2, 0), QStringLiteral(" 10"));
+
+    List(test)->setCurrentCell(0, 1);
+    test.Click("deleteSentence");
+    QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Stop"));
+    test.Click("saveFile");
+    QVERIFY(test.messages.messages.empty());
+    QCOMPARE(ReadBytes(path), std::string("0x2 Stop\r\n0x9 Hidden\r\n0xA Music\r\n"));
+    QCOMPARE(quillon::ReadVisibleIds(path), (quillon::VisibleIdSet{2, 10}));
+  }
+
+  void PronunciationColumnShowsReadingsGuessesAndFailures() {
+    WindowUnderTest test;
+    test.hints.guessed = {"Zorb"};
+    test.Start();
+    Add(test, "Lights.txt", English({{1, u"Fan"}, {2, u"Zorb"}, {3, u"Fan2"}}, {1, 2, 3}));
+    auto* table = List(test);
+    constexpr int kColumn = quillon::SentenceTable::kPronunciationColumn;
+    QCOMPARE(table->CellText(0, kColumn), QStringLiteral("AA AA AA"));
+    QVERIFY(table->CellText(1, kColumn).contains("guessed: Zorb"));
+    QVERIFY(table->item(1, kColumn)->toolTip().contains("letter-to-sound"));
+    QCOMPARE(table->item(2, kColumn)->foreground().color(), QColor(Qt::red));
+    QVERIFY(table->CellText(2, kColumn).contains("English sentences are letters"));
+
+    EditCell(test, 2, "Fans");  // refreshed after the edit
+    QCOMPARE(table->CellText(2, kColumn), QStringLiteral("AA AA AA AA"));
+    QCOMPARE(table->item(2, kColumn)->foreground().color() == QColor(Qt::red), false);
+  }
+
+  void LoaderWarningsShowWithTheirLines() {
+    WindowUnderTest test;
+    test.Start();
+    const auto path = test.AddCommandFile("Lights.txt", English({{1, u"Fan"}}, {1}));
+    // The table reader answers with the content; its warnings come along.
+    test.files.answers.push_back(Path(path));
+    test.commandFiles.warnings[path] = {{3, u"duplicate ID 1"}, {7, u"words after the sentence"}};
+    test.Click("addFile");
+    auto* warnings = test.Find<QLabel>("fileWarnings");
+    QVERIFY(warnings->text().contains("Lights.txt:3: duplicate ID 1"));
+    QVERIFY(warnings->toolTip().contains("Lights.txt:7: words after the sentence"));
+  }
+
+  void DroppedTextFilesAreAdded() {
+    WindowUnderTest test;
+    test.Start();
+    const auto path = test.AddCommandFile("Lights.txt", English({{1, u"Fan"}}, {1}));
+    std::ofstream(test.root / "cmd" / "image.bin") << "x";
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path(path)), QUrl::fromLocalFile(Path(test.root / "cmd" / "image.bin"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(test.FileList(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(test.FileList(), &drop);
+    QCOMPARE(test.FileList()->count(), 1);
+    QCOMPARE(test.FileList()->itemText(0), QStringLiteral("Group - 001 - Lights.txt"));
+    QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Fan"));
   }
 };
 

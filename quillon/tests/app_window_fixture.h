@@ -24,12 +24,15 @@
 #include <vector>
 
 #include "quillon/app/command_file_loader.h"
+#include "quillon/app/unsaved_changes.h"
 #include "quillon/app/file_chooser.h"
 #include "quillon/app/pronunciation_engine.h"
 #include "quillon/app/main_window.h"
 #include "quillon/config/user_message.h"
 #include "quillon/device/device_backend.h"
 #include "quillon/device/package_source.h"
+#include "quillon/recognition/sentence_pronunciation.h"
+#include "recognition_fake_converter.h"
 
 namespace quillon::testing {
 
@@ -52,9 +55,10 @@ class TableCommandFileLoader final : public CommandFileLoader {
     loaded.push_back(commandFile);
     const auto found = files.find(commandFile);
     if (found == files.end()) return {UserMessage{u"Fail to open file!"}, {}};
-    return {std::nullopt, found->second};
+    return {std::nullopt, found->second, std::nullopt, warnings[commandFile]};
   }
   std::map<std::filesystem::path, LoadedCommandFile> files;
+  std::map<std::filesystem::path, std::vector<LineDiagnostic>> warnings;
   std::vector<std::filesystem::path> loaded;
 };
 
@@ -139,6 +143,32 @@ class NoDevices final : public device::DeviceBackend, device::PassThroughBackend
   std::vector<std::string> unopenableNodes;
 };
 
+// Answers the unsaved-changes question as told and keeps the files it was
+// asked about.
+class ScriptedUnsavedPrompt final : public UnsavedChangesPrompt {
+ public:
+  UnsavedChoice Ask(QWidget*, const QString& fileName) override {
+    asked.append(fileName);
+    return answer;
+  }
+  UnsavedChoice answer = UnsavedChoice::Discard;
+  QStringList asked;
+};
+
+// No polyphones; the English words listed are guessed.
+class ListedHints final : public PronunciationHints {
+ public:
+  std::vector<std::u16string> PolyphoneReadings(std::string_view) override { return {}; }
+  std::vector<std::string> LetterToSoundWords(std::string_view sentence) override {
+    std::vector<std::string> found;
+    for (const std::string& word : guessed) {
+      if (sentence.find(word) != std::string_view::npos) found.push_back(word);
+    }
+    return found;
+  }
+  std::vector<std::string> guessed;
+};
+
 class RecordingEngine final : public PronunciationEngine {
  public:
   void Init(const std::string& dataDirectory) override { calls.push_back("init " + dataDirectory); }
@@ -177,7 +207,11 @@ class WindowUnderTest {
         .engine = &engine,
         .createPackageSource =
             [this, image] { return std::make_unique<FixedPackageSource>(image, gate); },
-        .programDirectory = {}};
+        .programDirectory = {},
+        .converter = &converter,
+        .pronunciationHints = &hints,
+        .unsavedPrompt = &unsavedPrompt,
+        .recentWorkspaces = {}};
     window = std::make_unique<MainWindow>(services);
     window->OnInitDialog();
     window->show();
@@ -211,6 +245,9 @@ class WindowUnderTest {
   RecordingMessageSink messages;
   TableCommandFileLoader commandFiles;
   RecordingEngine engine;
+  FakeSentenceConverter converter;
+  ListedHints hints;
+  ScriptedUnsavedPrompt unsavedPrompt;
   NoDevices noDevices;
   DownloadGate gate;
   std::unique_ptr<MainWindow> window;

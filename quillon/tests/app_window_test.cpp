@@ -76,7 +76,7 @@ class WindowTest : public QObject {
   void ControlsCarryTheirCaptions() {
     WindowUnderTest test;
     auto& window = test.Start();
-    QCOMPARE(window.windowTitle(), QStringLiteral("QUILLON--Voice Deck"));
+    QCOMPARE(window.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("QUILLON--Voice Deck"));
     QCOMPARE(test.Find<QGroupBox>("informationFrame")->title(), QStringLiteral("Informations"));
     QCOMPARE(test.Find<QGroupBox>("fileListFrame")->title(), QStringLiteral("File List"));
     QCOMPARE(test.Find<QGroupBox>("currentFileFrame")->title(), QStringLiteral("Current File"));
@@ -177,14 +177,17 @@ class WindowTest : public QObject {
     WindowUnderTest test;
     auto& window = test.Start();
     const QList<QAction*> menus = window.menuBar()->actions();
-    QCOMPARE(menus.size(), 3);
+    QCOMPARE(menus.size(), 4);
     QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
     QCOMPARE(MenuTexts(*menus[0]->menu()),
-             (QStringList{"&Add File...", "&Save File", "Save &List", "-", "&Quit"}));
-    QCOMPARE(menus[1]->text(), QStringLiteral("&Device"));
-    QCOMPARE(MenuTexts(*menus[1]->menu()), (QStringList{"&Download", "&Rescan"}));
-    QCOMPARE(menus[2]->text(), QStringLiteral("&Help"));
-    QCOMPARE(MenuTexts(*menus[2]->menu()), (QStringList{"&About"}));
+             (QStringList{"&Add File...", "&Save File", "Save &List", "&Recent Workspaces", "-", "&Quit"}));
+    QCOMPARE(menus[1]->text(), QStringLiteral("Ed&it"));
+    QCOMPARE(MenuTexts(*menus[1]->menu()),
+             (QStringList{"&Undo", "&Redo", "-", "&Add Sentence", "&Delete Sentence"}));
+    QCOMPARE(menus[2]->text(), QStringLiteral("&Device"));
+    QCOMPARE(MenuTexts(*menus[2]->menu()), (QStringList{"&Download", "&Rescan"}));
+    QCOMPARE(menus[3]->text(), QStringLiteral("&Help"));
+    QCOMPARE(MenuTexts(*menus[3]->menu()), (QStringList{"&About"}));
     QCOMPARE(test.Action("saveFileAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     // The window has no menu of its own beside the menu bar.
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), window.mapToGlobal(QPoint(5, 5)));
@@ -294,13 +297,13 @@ class WindowTest : public QObject {
 
     test.Find<QWidget>("informationBox")->setFocus();
     QStringList visited{QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 10; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, (QStringList{"informationBox", "fileList", "addFile", "deleteFile",
-                                   "saveList", "saveFile", "sentenceTable", "download",
-                                   "informationBox"}));
+                                   "saveList", "saveFile", "addSentence", "deleteSentence",
+                                   "sentenceTable", "download", "informationBox"}));
     Q_UNUSED(window);
   }
 

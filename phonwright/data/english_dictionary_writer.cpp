@@ -15,18 +15,6 @@ namespace phonwright::data {
 namespace format = english_dictionary_format;
 namespace {
 
-void AppendLittle16(std::string& out, std::uint16_t value) {
-  std::uint8_t bytes[2];
-  platform::StoreLittle16(bytes, value);
-  out.append(reinterpret_cast<const char*>(bytes), 2);
-}
-
-void AppendLittle32(std::string& out, std::uint32_t value) {
-  std::uint8_t bytes[4];
-  platform::StoreLittle32(bytes, value);
-  out.append(reinterpret_cast<const char*>(bytes), 4);
-}
-
 void StoreOffset(std::string& out, std::size_t at, std::size_t offset) {
   if (offset > std::numeric_limits<std::uint32_t>::max())
     throw std::invalid_argument("English dictionary larger than 4 GiB");

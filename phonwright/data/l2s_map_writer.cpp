@@ -62,6 +62,8 @@ std::string EncodeLetterToSoundConfig(const l2s::LetterToSoundConfig& config) {
   AppendTag(out, l2s::kTagStage2Order, std::to_string(config.stage2Order), l2s::kMaxConfigValueLength);
   AppendTag(out, l2s::kTagChunkDictionary, config.chunkDictionary, l2s::kMaxConfigValueLength);
   AppendTag(out, l2s::kTagChunkPronunciations, config.chunkPronunciations, l2s::kMaxConfigValueLength);
+  if (!config.jointSequenceModel.empty())
+    AppendTag(out, l2s::kTagJointSequenceModel, config.jointSequenceModel, l2s::kMaxConfigValueLength);
   return out;
 }
 

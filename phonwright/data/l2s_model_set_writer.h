@@ -1,14 +1,17 @@
 // Writes a complete set of letter-to-sound models into a data directory: the
 // configuration, the three maps, the two stage-1 models, the stage-2 models
-// of orders 1 to N and the chunk files, under the names the configuration gives.
+// of orders 1 to N and the chunk files, under the names the configuration
+// gives, and the joint-sequence model when the set has one.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "phonwright/data/l2s_chunk_writer.h"
+#include "phonwright/data/l2s_joint_model_writer.h"
 #include "phonwright/data/l2s_score_model_writer.h"
 #include "phonwright/l2s/l2s_config.h"
 
@@ -23,7 +26,8 @@ struct LetterToSoundModelSet {
                                   .stage2Stem = "sco/stage2/bkf.sp",
                                   .stage2Order = 0,
                                   .chunkDictionary = "sco/chunk.dic",
-                                  .chunkPronunciations = "sco/chunk.sco"};
+                                  .chunkPronunciations = "sco/chunk.sco",
+                                  .jointSequenceModel = ""};
   std::vector<std::string> graphemes;  // line 1 is the word boundary
   std::vector<std::string> phonemes;   // line 1 is the word boundary
   std::vector<std::pair<std::string, std::string>> candidates;  // GP_map.txt lines in order
@@ -31,6 +35,8 @@ struct LetterToSoundModelSet {
   ScoreModelContent stage1Unigram;                                   // sco/stage1/bkf.sp.1
   std::vector<ScoreModelContent> stage2Models;  // [k - 1] is the model of order k
   std::vector<ChunkEntry> chunks;
+  // Written to sco/joint.jsm and named in the configuration when present.
+  std::optional<JointSequenceModelContent> joint;
 };
 
 // Throws std::invalid_argument for content the formats cannot hold and

@@ -23,6 +23,7 @@ constexpr const char* kNoInput = "***** input file not specified *****\n";
 constexpr const char* kNoOutput = "***** output file not specified *****\n";
 constexpr const char* kNoOrder = "***** STAGE3_SETTING not specified *****\n";
 constexpr const char* kNoChunk = "***** STAGE2_SETTING not specified *****\n";
+constexpr const char* kNoJointModel = "***** joint sequence model not specified *****\n";
 
 const TagRule kRules[] = {
     {kTagInputFile, kNoInput, kMaxConfigValueLength, &LetterToSoundConfig::inputFile, nullptr},
@@ -33,6 +34,7 @@ const TagRule kRules[] = {
     {kTagStage2Order, kNoOrder, kMaxConfigValueLength, nullptr, &LetterToSoundConfig::stage2Order},
     {kTagChunkDictionary, kNoChunk, kMaxConfigValueLength, &LetterToSoundConfig::chunkDictionary, nullptr},
     {kTagChunkPronunciations, kNoChunk, kMaxConfigValueLength, &LetterToSoundConfig::chunkPronunciations, nullptr},
+    {kTagJointSequenceModel, kNoJointModel, kMaxConfigValueLength, &LetterToSoundConfig::jointSequenceModel, nullptr},
 };
 
 const TagRule* FindRule(std::string_view token) {

@@ -16,6 +16,7 @@ struct LetterToSoundConfig {
   int stage2Order = 0;              // <STAGE2_NGRAM>: highest stage-2 order N
   std::string chunkDictionary;      // <CHUNK_DIC>
   std::string chunkPronunciations;  // <CHUNK_SCO>
+  std::string jointSequenceModel;   // <JOINT_SEQUENCE_MODEL>: empty when the models have none
 
   bool operator==(const LetterToSoundConfig&) const = default;
 };

@@ -52,6 +52,8 @@ inline constexpr const char* kTagStage2Scores = "<STAGE2_SCOFN>";
 inline constexpr const char* kTagStage2Order = "<STAGE2_NGRAM>";
 inline constexpr const char* kTagChunkDictionary = "<CHUNK_DIC>";
 inline constexpr const char* kTagChunkPronunciations = "<CHUNK_SCO>";
+// Optional: the joint-sequence model (joint_sequence_model.h), used when it loads.
+inline constexpr const char* kTagJointSequenceModel = "<JOINT_SEQUENCE_MODEL>";
 
 inline constexpr std::size_t kMaxConfigValueLength = 49;
 inline constexpr std::size_t kMaxStage2StemLength = 47;

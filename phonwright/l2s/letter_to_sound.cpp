@@ -121,13 +121,16 @@ std::int64_t CombinedScore(std::int64_t phonemeScore, std::int64_t hypothesisSco
 
 std::string LetterToSound(LetterToSoundModels& models, std::string_view word) {
   if (!models.is_loaded() || word.empty() || word.size() > kMaxLetterToSoundWordLength) return {};
-  const auto graphemes = SegmentGraphemes(models, word);
-  if (!graphemes) return {};
-  const auto path = HypothesisSearch(models).Run(*graphemes);
-  if (!path) return {};
+  std::optional<std::vector<std::uint8_t>> phonemes;
+  if (const JointSequenceModel* joint = models.joint_model()) {
+    phonemes = DecodeJointSequence(*joint, models.joint_tokens(), word);
+  } else if (const auto graphemes = SegmentGraphemes(models, word)) {
+    if (auto path = HypothesisSearch(models).Run(*graphemes)) phonemes = std::move(path->phonemes);
+  }
+  if (!phonemes) return {};
   std::string out;
   const auto& names = models.phonemes().names;
-  for (const std::uint8_t phoneme : path->phonemes) {
+  for (const std::uint8_t phoneme : *phonemes) {
     if (phoneme == kBoundarySymbol || phoneme >= names.size() || names[phoneme].empty()) continue;
     out += names[phoneme];
     out += ' ';

@@ -1,5 +1,7 @@
 // Pronunciation of an English word that the dictionary does not hold, from the
-// letter-to-sound models (letter_to_sound_models.h):
+// letter-to-sound models (letter_to_sound_models.h). When the models hold a
+// joint-sequence model, it decodes the word alone (joint_sequence_decoder.h);
+// otherwise the window and chunk models do:
 //   1. split the word into graphemes (grapheme_segmentation.h);
 //   2. cover the graphemes with hypotheses: single graphemes with their
 //      candidate phonemes, or chunks with a whole pronunciation

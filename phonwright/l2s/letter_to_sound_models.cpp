@@ -20,8 +20,34 @@ bool LetterToSoundModels::Load(const std::filesystem::path& dataDirectory, Model
   loaded_ = LoadSymbolInventory(dataDirectory, kGraphemeMapFileName, kMaxGraphemes, graphemes_) &&
             LoadSymbolInventory(dataDirectory, kPhonemeMapFileName, kMaxPhonemes, phonemes_) &&
             LoadCandidateTable(dataDirectory, graphemes_, phonemes_, candidates_);
-  if (!loaded_) Release();
-  return loaded_;
+  if (!loaded_) {
+    Release();
+    return false;
+  }
+  if (!config_.jointSequenceModel.empty()) LoadJointSequenceModel(dataDirectory);
+  return true;
+}
+
+void LetterToSoundModels::LoadJointSequenceModel(const std::filesystem::path& dataDirectory) {
+  const char* name = config_.jointSequenceModel.c_str();
+  if (!jointFile_.Open(dataDirectory / config_.jointSequenceModel)) {
+    std::printf("***** open %s error; decoding without it *****\n", name);
+    return;
+  }
+  std::string error;
+  auto model = ParseJointSequenceModel(jointFile_.bytes(), error);
+  for (std::uint32_t t = 1; model && error.empty() && t < model->token_count(); ++t) {
+    const std::uint8_t phoneme = model->Token(t).phoneme;
+    if (phoneme >= phonemes_.names.size() || phonemes_.names[phoneme].empty())
+      error = "a token's phoneme is not in P_map.txt";
+  }
+  if (!model || !error.empty()) {
+    std::printf("***** %s: %s; decoding without it *****\n", name, error.c_str());
+    jointFile_.Close();
+    return;
+  }
+  joint_ = std::move(model);
+  jointTokens_ = std::make_unique<JointTokenIndex>(*joint_);
 }
 
 void LetterToSoundModels::Release() {
@@ -30,6 +56,9 @@ void LetterToSoundModels::Release() {
   candidates_.clear();
   stage2Names_.clear();
   files_.reset();
+  jointTokens_.reset();
+  joint_.reset();
+  jointFile_.Close();
   backoffWeight_ = 0;
   loaded_ = false;
 }

@@ -11,13 +11,17 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "phonwright/l2s/joint_sequence_decoder.h"
+#include "phonwright/l2s/joint_sequence_model.h"
 #include "phonwright/l2s/l2s_config.h"
 #include "phonwright/l2s/model_file_access.h"
 #include "phonwright/l2s/symbol_maps.h"
+#include "platform/mapped_file.h"
 
 namespace phonwright::l2s {
 
@@ -31,6 +35,8 @@ class LetterToSoundModels {
   // `dataDirectory`. Returns true when the configuration was read to its end
   // and every map loaded. Every failure prints its message on standard output
   // and leaves the maps unloaded (a missing map file does not end the process).
+  // A joint-sequence model named by the configuration that cannot be read or
+  // fails its checks is reported and left out; the other models then decode.
   bool Load(const std::filesystem::path& dataDirectory, ModelFileMode mode = ModelFileMode::Mapped);
   void Release();
 
@@ -50,13 +56,22 @@ class LetterToSoundModels {
 
   ModelFileAccess& files() { return *files_; }
 
+  // The joint-sequence model and its token index, or null when the models have none.
+  const JointSequenceModel* joint_model() const { return joint_ ? &*joint_ : nullptr; }
+  const JointTokenIndex& joint_tokens() const { return *jointTokens_; }
+
  private:
+  void LoadJointSequenceModel(const std::filesystem::path& dataDirectory);
+
   LetterToSoundConfig config_;
   SymbolInventory graphemes_;
   SymbolInventory phonemes_;
   CandidateTable candidates_;
   std::vector<std::string> stage2Names_;
   std::unique_ptr<ModelFileAccess> files_;
+  platform::MappedFile jointFile_;
+  std::optional<JointSequenceModel> joint_;
+  std::unique_ptr<JointTokenIndex> jointTokens_;
   std::int32_t backoffWeight_ = 0;
   bool loaded_ = false;
 };

@@ -29,12 +29,20 @@ ConfigRead ReadConfig(const std::string& text) {
   return read;
 }
 
-TEST(LetterToSoundConfig, WriterOutputReadsBack) {
-  const LetterToSoundConfig config{"in.txt", "out.txt", "s1", 2, "sco/stage2/bkf", 5, "c.dic", "c.sco"};
-  const auto read = ReadConfig(data::EncodeLetterToSoundConfig(config));
-  EXPECT_TRUE(read.ok);
-  EXPECT_EQ(read.printed, "");
-  EXPECT_EQ(read.config, config);
+TEST(LetterToSoundConfig, WriterOutputReadsBackAndNamesAJointModelOnlyWhenThereIsOne) {
+  LetterToSoundConfig config{"in.txt", "out.txt", "s1", 2, "sco/stage2/bkf", 5, "c.dic", "c.sco", ""};
+  const std::string plain = data::EncodeLetterToSoundConfig(config);
+  EXPECT_EQ(plain.find("<JOINT_SEQUENCE_MODEL>"), std::string::npos);
+  config.jointSequenceModel = "sco/joint.jsm";
+  for (const auto& text : {plain, data::EncodeLetterToSoundConfig(config)}) {
+    const auto read = ReadConfig(text);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.printed, "");
+    EXPECT_EQ(read.config.jointSequenceModel, text == plain ? "" : "sco/joint.jsm");
+    if (text != plain) {
+      EXPECT_EQ(read.config, config);
+    }
+  }
 }
 
 TEST(LetterToSoundConfig, UnknownTokensAreSkippedAndTheLastValueWins) {
@@ -55,6 +63,7 @@ TEST(LetterToSoundConfig, EveryTagWithoutValueHasItsMessage) {
       {"<STAGE2_NGRAM>", "***** STAGE3_SETTING not specified *****\n"},
       {"<CHUNK_DIC>", "***** STAGE2_SETTING not specified *****\n"},
       {"<CHUNK_SCO>", "***** STAGE2_SETTING not specified *****\n"},
+      {"<JOINT_SEQUENCE_MODEL>", "***** joint sequence model not specified *****\n"},
   };
   for (const auto& [tag, message] : cases) {
     const auto read = ReadConfig(std::string("<STAGE2_NGRAM> 2 ") + tag + "\n");

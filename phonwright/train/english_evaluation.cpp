@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <limits>
 #include <sstream>
 #include <stdexcept>
@@ -57,8 +58,10 @@ EnglishScores EvaluateLetterToSound(const std::filesystem::path& dataDirectory,
   const auto words = GroupByWord(test);
   std::vector<std::string> decoded(words.size());
   const auto start = std::chrono::steady_clock::now();
+  const std::clock_t cpuStart = std::clock();
   for (std::size_t i = 0; i < words.size(); ++i) decoded[i] = l2s::LetterToSound(models, words[i].word);
   EnglishScores scores;
+  scores.cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
   scores.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   for (std::size_t i = 0; i < words.size(); ++i) {
     const auto phones = SplitPhones(decoded[i]);
@@ -75,7 +78,10 @@ EnglishScores EvaluateLetterToSound(const std::filesystem::path& dataDirectory,
     scores.wrongWords += best != 0;
     scores.phoneErrors += best;
     scores.referencePhones += bestLength;
-    scores.unpronounced += phones.empty();
+    if (phones.empty()) {
+      ++scores.unpronounced;
+      scores.unpronouncedWords.push_back(words[i].word);
+    }
   }
   return scores;
 }

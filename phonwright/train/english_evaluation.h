@@ -18,13 +18,16 @@ struct EnglishScores {
   std::size_t referencePhones = 0;  // of the nearest references
   std::size_t phoneErrors = 0;
   std::size_t unpronounced = 0;  // words the decoder gave nothing
-  double seconds = 0.0;          // decoding only
+  std::vector<std::string> unpronouncedWords;
+  double seconds = 0.0;          // decoding only, wall
+  double cpuSeconds = 0.0;       // decoding only, this process's CPU time
 
   double WordErrorRate() const { return words ? static_cast<double>(wrongWords) / words : 0.0; }
   double PhoneErrorRate() const {
     return referencePhones ? static_cast<double>(phoneErrors) / referencePhones : 0.0;
   }
   double WordsPerSecond() const { return seconds > 0 ? words / seconds : 0.0; }
+  double WordsPerCpuSecond() const { return cpuSeconds > 0 ? words / cpuSeconds : 0.0; }
 };
 
 // Edit distance (substitutions, insertions, deletions) between two phone lists.

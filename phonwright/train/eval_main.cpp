@@ -2,7 +2,8 @@
 //
 // Usage: phonwright-eval english [--data DIR] --test FILE [--json]
 //          decodes each word of FILE ("WORD<TAB>PH PH ..." lines) with the
-//          letter-to-sound models of DIR; prints word and phone error rates and words/s
+//          letter-to-sound models of DIR; prints word and phone error rates, words/s
+//          and the words that got no pronunciation
 //        phonwright-eval chinese [--data DIR] --test FILE [--json]
 //          converts each phrase of FILE ("phrase<TAB>zhuyin" lines, UTF-8) with
 //          Text2Phoneme; prints phrase and character accuracy
@@ -61,17 +62,32 @@ constexpr std::array kOptions = {
     platform::OptionSpec{"--no-punctuation", "", false},
 };
 
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + '"';
+}
+
 void PrintEnglish(const phonwright::train::EnglishScores& scores, bool json) {
   if (json) {
     std::printf("{\"words\": %zu, \"word_error_rate\": %.4f, \"phone_error_rate\": %.4f, "
-                "\"unpronounced\": %zu, \"words_per_second\": %.0f}\n",
+                "\"unpronounced\": %zu, \"words_per_second\": %.0f, \"words_per_cpu_second\": %.0f, "
+                "\"unpronounced_words\": [",
                 scores.words, scores.WordErrorRate(), scores.PhoneErrorRate(), scores.unpronounced,
-                scores.WordsPerSecond());
+                scores.WordsPerSecond(), scores.WordsPerCpuSecond());
+    for (std::size_t i = 0; i < scores.unpronouncedWords.size(); ++i)
+      std::printf("%s%s", i ? ", " : "", Quoted(scores.unpronouncedWords[i]).c_str());
+    std::printf("]}\n");
     return;
   }
-  std::printf("words %zu\nword error rate %.2f %%\nphone error rate %.2f %%\nunpronounced %zu\nwords/s %.0f\n",
+  std::printf("words %zu\nword error rate %.2f %%\nphone error rate %.2f %%\nunpronounced %zu\n"
+              "words/s %.0f (wall), %.0f (CPU)\n",
               scores.words, 100.0 * scores.WordErrorRate(), 100.0 * scores.PhoneErrorRate(), scores.unpronounced,
-              scores.WordsPerSecond());
+              scores.WordsPerSecond(), scores.WordsPerCpuSecond());
+  for (const auto& word : scores.unpronouncedWords) std::printf("no output: %s\n", word.c_str());
 }
 
 void PrintChinese(const phonwright::train::ChineseScores& scores, bool json) {
@@ -88,14 +104,6 @@ void PrintChinese(const phonwright::train::ChineseScores& scores, bool json) {
 }
 
 void PrintSentences(const phonwright::train::SentenceScores& scores, std::size_t skipped, bool json) {
-  const auto quoted = [](const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-      if (c == '"' || c == '\\') out += '\\';
-      out += c;
-    }
-    return out + '"';
-  };
   if (json) {
     std::printf("{\"sentences\": %zu, \"sentence_accuracy\": %.4f, \"characters\": %zu, "
                 "\"character_accuracy\": %.4f, \"other_standard\": %zu, \"complete\": %zu, "
@@ -108,8 +116,8 @@ void PrintSentences(const phonwright::train::SentenceScores& scores, std::size_t
       const auto& e = scores.errors[i];
       std::printf("%s{\"line\": %zu, \"sentence\": %s, \"position\": %zu, \"character\": %s, "
                   "\"expected\": %s, \"got\": %s}",
-                  i ? ", " : "", e.line, quoted(e.sentence).c_str(), e.position, quoted(e.character).c_str(),
-                  quoted(e.expected).c_str(), quoted(e.got).c_str());
+                  i ? ", " : "", e.line, Quoted(e.sentence).c_str(), e.position, Quoted(e.character).c_str(),
+                  Quoted(e.expected).c_str(), Quoted(e.got).c_str());
     }
     std::printf("]}\n");
     return;

@@ -78,6 +78,65 @@ Inventories ChooseInventories(const std::vector<std::vector<Link>>& alignments,
   return inventories;
 }
 
+bool IsSilentSeparator(char c) { return c == '-' || c == '.'; }
+
+// The joint-sequence model's tokens: every (letters, phoneme) link of the
+// alignment; "-" and "." are silent letters that the aligner never sees.
+class JointTokens {
+ public:
+  JointTokens() { tokens_.push_back({}); }
+
+  std::vector<std::uint16_t> Sequence(const std::string& word, const std::vector<Link>& links,
+                                      const Inventories& inventories, const std::vector<std::string>& phoneNames) {
+    std::vector<std::uint16_t> sequence;
+    std::size_t link = 0;
+    std::size_t used = 0;  // letters of the current link already passed
+    for (const char c : word) {
+      if (IsSilentSeparator(c)) {
+        sequence.push_back(Id(std::string(1, c), kBoundary));
+        continue;
+      }
+      const Link& current = links[link];
+      if (used == 0)
+        sequence.push_back(Id(current.letters, current.phones.empty() ? kBoundary
+                                                                      : inventories.phonemeNumber.at(
+                                                                            JoinPhones(current.phones, phoneNames))));
+      if (++used == current.letters.size()) {
+        ++link;
+        used = 0;
+      }
+    }
+    return sequence;
+  }
+  // The inventory in (letters, phoneme) order, so that the tokens of a letter
+  // are contiguous (the decoder scores them in one pass), with `sequences`
+  // renumbered to it.
+  std::vector<data::JointSequenceModelContent::Token> Sorted(std::vector<std::vector<std::uint16_t>>& sequences) const {
+    std::vector<std::uint16_t> renumbered(tokens_.size(), 0);
+    std::vector<data::JointSequenceModelContent::Token> sorted(1);
+    for (const auto& [key, id] : ids_) {
+      renumbered[id] = static_cast<std::uint16_t>(sorted.size());
+      sorted.push_back(tokens_[id]);
+    }
+    for (auto& sequence : sequences)
+      for (auto& token : sequence) token = renumbered[token];
+    return sorted;
+  }
+
+ private:
+  std::uint16_t Id(const std::string& letters, std::uint8_t phoneme) {
+    const auto [at, added] = ids_.try_emplace({letters, phoneme}, static_cast<std::uint16_t>(tokens_.size()));
+    if (added) {
+      if (tokens_.size() >= 65535) throw std::runtime_error("too many joint-sequence tokens");
+      tokens_.push_back({letters, phoneme});
+    }
+    return at->second;
+  }
+
+  std::map<std::pair<std::string, std::uint8_t>, std::uint16_t> ids_;
+  std::vector<data::JointSequenceModelContent::Token> tokens_;
+};
+
 }  // namespace
 
 std::string WindowContext(const std::vector<std::uint8_t>& graphemes, std::size_t q, int order) {
@@ -131,8 +190,10 @@ data::LetterToSoundModelSet TrainLetterToSound(const std::vector<DictionaryEntry
   for (int i = 0; i < options.constrainedIterations; ++i) constrained.Iterate();
 
   std::vector<AlignedWord> words;
+  std::vector<std::vector<Link>> exampleLinks;
   for (const auto& example : examples) {
-    const auto links = constrained.Align(example);
+    exampleLinks.push_back(constrained.Align(example));
+    const auto& links = exampleLinks.back();
     if (links.empty()) {
       ++report.unalignedExamples;
       continue;
@@ -191,6 +252,35 @@ data::LetterToSoundModelSet TrainLetterToSound(const std::vector<DictionaryEntry
   report.graphemes = set.graphemes.size();
   report.phonemes = set.phonemes.size();
   report.chunks = set.chunks.size();
+
+  if (options.jointSequenceModel) {
+    JointTokens tokens;
+    std::vector<std::vector<std::uint16_t>> sequences;
+    std::size_t nextExample = 0;
+    for (const auto& entry : dictionary) {
+      std::vector<Link> separatedLinks;
+      const std::vector<Link>* links = nullptr;
+      if (UsableWord(entry.word)) {
+        links = &exampleLinks[nextExample++];
+      } else {
+        std::string letters = entry.word;
+        std::erase_if(letters, IsSilentSeparator);
+        if (letters == entry.word || !UsableWord(letters)) continue;
+        AlignmentExample example{letters, {}};
+        for (const auto& phone : entry.phones) example.phones.push_back(phoneIndex.at(phone));
+        separatedLinks = constrained.Align(example);
+        links = &separatedLinks;
+      }
+      if (links->empty()) continue;
+      sequences.push_back(tokens.Sequence(entry.word, *links, inventories, phoneNames));
+    }
+    auto inventory = tokens.Sorted(sequences);
+    set.joint = EstimateJointSequenceModel(sequences, std::move(inventory), options.joint);
+    report.jointWords = sequences.size();
+    report.jointTokens = set.joint->tokens.size();
+    report.jointHistories = set.joint->nodes.size();
+    report.jointNgrams = set.joint->entries.size();
+  }
   return set;
 }
 

@@ -8,7 +8,8 @@
 //     minPairCount times (such as "K S" for x; at most 59 in all);
 //  3. align again within those inventories;
 //  4. count and estimate the stage-1 grapheme bigram and unigram, the
-//     candidate map, the stage-2 window models of orders 1 to N and the chunks.
+//     candidate map, the stage-2 window models of orders 1 to N and the chunks;
+//  5. estimate the joint-sequence model over the same links.
 // The stage-2 window of grapheme q holds, for N = 5, the graphemes two to the
 // right, one to the left, one to the right and q itself, the order the decoder
 // builds its contexts in.
@@ -23,6 +24,7 @@
 #include "phonwright/data/l2s_model_set_writer.h"
 #include "phonwright/train/backoff_models.h"
 #include "phonwright/train/chunk_selection.h"
+#include "phonwright/train/joint_sequence_training.h"
 #include "phonwright/train/plain_dictionary.h"
 
 namespace phonwright::train {
@@ -39,6 +41,10 @@ struct TrainingOptions {
   BackoffOptions stage1;
   BackoffOptions stage2;
   ChunkOptions chunks;
+  // The joint-sequence model over the links of the same alignment, "-" and
+  // "." read as silent letters.
+  bool jointSequenceModel = true;
+  JointTrainingOptions joint;
 };
 
 struct TrainingReport {
@@ -50,6 +56,10 @@ struct TrainingReport {
   std::size_t candidates = 0;
   std::size_t chunks = 0;
   std::vector<std::size_t> contextsPerOrder;  // stage 2, [k - 1] for order k
+  std::size_t jointWords = 0;  // words the joint-sequence model was trained on
+  std::size_t jointTokens = 0;
+  std::size_t jointHistories = 0;
+  std::size_t jointNgrams = 0;
 };
 
 data::LetterToSoundModelSet TrainLetterToSound(const std::vector<DictionaryEntry>& dictionary,

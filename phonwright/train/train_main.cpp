@@ -20,14 +20,20 @@ namespace {
 constexpr const char* kTestFileName = "l2s-test.txt";
 
 constexpr std::string_view kUsage =
-    "Usage: phonwright-train --dict FILE --out DIR [--order N] [--test-every K] [-q]\n"
-    "Trains the letter-to-sound models; with --test-every K every K-th word is held out\n"
-    "and written to DIR/l2s-test.txt.\n"
+    "Usage: phonwright-train --dict FILE --out DIR [--order N] [--joint-order N]\n"
+    "                        [--joint-min-count C] [--test-every K] [-q]\n"
+    "Trains the letter-to-sound models: the window and chunk models and the joint-sequence\n"
+    "model, which the decoder uses when present; with --test-every K every K-th word is\n"
+    "held out and written to DIR/l2s-test.txt.\n"
     "\n"
     "Options (--name=value works too):\n"
     "  --dict FILE       \"WORD<TAB>PH PH ...\" lines (cmudict-40.txt of phonwright-mkdata)\n"
     "  --out DIR         data directory to write the models into (created when missing)\n"
     "  --order N         stage-2 window order, 1 to 11 (default 7)\n"
+    "  --joint-order N   order of the joint-sequence model, 1 to 16 (default 8); 0 writes\n"
+    "                    none, so that the window and chunk models decode\n"
+    "  --joint-min-count C  n-grams of order 4 and above seen fewer than C times are left\n"
+    "                    out of the joint-sequence model (default 1: all kept)\n"
     "  --test-every K    hold every K-th word out of training and write the held-out\n"
     "                    words to DIR/l2s-test.txt for phonwright-eval (default 0: train on all)\n"
     "  -q, --quiet       no report of the training\n"
@@ -41,6 +47,8 @@ constexpr std::array kOptions = {
     platform::OptionSpec{"--dict", "", true},
     platform::OptionSpec{"--out", "", true},
     platform::OptionSpec{"--order", "", true},
+    platform::OptionSpec{"--joint-order", "", true},
+    platform::OptionSpec{"--joint-min-count", "", true},
     platform::OptionSpec{"--test-every", "", true},
 };
 
@@ -85,12 +93,25 @@ int main(int argc, char** argv) {
       return platform::UsageError(kProgram, "--test-every is 0 to 1000000", kUsage);
     testEvery = number;
   }
+  long jointOrder = options.joint.order;
+  if (const auto order = line.Value("--joint-order")) {
+    if (!ParseNumber(order->c_str(), 0, 16, number))
+      return platform::UsageError(kProgram, "--joint-order is 0 to 16", kUsage);
+    jointOrder = number;
+  }
+  if (const auto minCount = line.Value("--joint-min-count")) {
+    if (!ParseNumber(minCount->c_str(), 1, 1000000, number))
+      return platform::UsageError(kProgram, "--joint-min-count is 1 to 1000000", kUsage);
+    options.joint.minCount = static_cast<std::uint32_t>(number);
+  }
   // Training takes a while: the output folder is checked first.
   if (const std::string problem = platform::OutputFolderProblem(out); !problem.empty()) {
     std::fprintf(stderr, "phonwright-train: cannot write %s: %s\n", out.c_str(), problem.c_str());
     return platform::kExitFailure;
   }
   const bool quiet = line.Has("--quiet");
+  options.jointSequenceModel = jointOrder > 0;
+  if (jointOrder > 0) options.joint.order = static_cast<int>(jointOrder);
   try {
     const auto start = std::chrono::steady_clock::now();
     const auto split = phonwright::train::SplitForTest(phonwright::train::ReadPlainDictionary(dictionaryPath),
@@ -110,7 +131,12 @@ int main(int argc, char** argv) {
                 report.candidates, report.chunks);
     std::printf("stage-2 contexts per order:");
     for (const auto contexts : report.contextsPerOrder) std::printf(" %zu", contexts);
-    std::printf("\n%.1f s\n", seconds);
+    std::printf("\n");
+    if (models.joint)
+      std::printf("joint-sequence model: order %d, %zu words, %zu tokens, %zu histories, %zu n-grams\n",
+                  options.joint.order, report.jointWords, report.jointTokens, report.jointHistories,
+                  report.jointNgrams);
+    std::printf("%.1f s\n", seconds);
     return platform::kExitOk;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "phonwright-train: %s\n", error.what());

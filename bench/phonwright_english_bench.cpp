@@ -1,0 +1,111 @@
+// English conversion speed on the data directory the build writes
+// (<build>/fastt2p), one word a call, in process:
+//   - LetterToSound with the built letter-to-sound models (the joint-sequence
+//     model when the directory has one), on every 13th dictionary word;
+//   - the same words through Text2Phoneme (dictionary words: lookup, sonorant
+//     marking, unit naming, display string, scratch file) and through
+//     Text2Phoneme_Eng (lookup and marking only).
+// Run it from a scratch directory: Text2Phoneme leaves "tmp.txt" there.
+#include <benchmark/benchmark.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "phonwright.h"
+#include "phonwright/l2s/letter_to_sound.h"
+
+namespace {
+
+const std::filesystem::path kBuiltData = std::filesystem::path(PROJECT_BINARY_DIR) / "fastt2p";
+
+const std::vector<std::string>& Words() {
+  static const std::vector<std::string> words = [] {
+    std::vector<std::string> chosen;
+    std::ifstream dictionary(kBuiltData / "cmudict-40.txt");  // "WORD<TAB>phones" lines
+    std::size_t line = 0;
+    for (std::string text; std::getline(dictionary, text); ++line) {
+      std::string word = text.substr(0, text.find('\t'));
+      for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (line % 13 == 0 && !word.empty() && word.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos)
+        chosen.push_back(word);
+    }
+    return chosen;
+  }();
+  return words;
+}
+
+bool HaveBuiltData(benchmark::State& state) {
+  if (std::filesystem::exists(kBuiltData / "summary.txt") && std::filesystem::exists(kBuiltData / "T2P_config.txt") &&
+      !Words().empty())
+    return true;
+  state.SkipWithError("the build wrote no fastt2p");
+  return false;
+}
+
+void BM_LetterToSoundBuiltModels(benchmark::State& state) {
+  if (!HaveBuiltData(state)) return;
+  phonwright::l2s::LetterToSoundModels models;
+  if (!models.Load(kBuiltData)) {
+    state.SkipWithError("the letter-to-sound models do not load");
+    return;
+  }
+  const auto& words = Words();
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(phonwright::l2s::LetterToSound(models, words[next]));
+    next = (next + 1) % words.size();
+  }
+  state.SetItemsProcessed(state.iterations());
+  state.SetLabel(models.joint_model() ? "joint-sequence model" : "window and chunk models");
+}
+BENCHMARK(BM_LetterToSoundBuiltModels)->Unit(benchmark::kMicrosecond);
+
+class EngineOnBuiltData {
+ public:
+  explicit EngineOnBuiltData(benchmark::State& state) {
+    loaded_ = HaveBuiltData(state) && Text2PhonemeInit(kBuiltData.c_str()) == 1;
+    if (!loaded_) state.SkipWithError("the data directory does not load completely");
+  }
+  ~EngineOnBuiltData() { Text2PhonemeRelease(); }
+  bool loaded() const { return loaded_; }
+
+ private:
+  bool loaded_ = false;
+};
+
+void BM_Text2PhonemeDictionaryWord(benchmark::State& state) {
+  const EngineOnBuiltData engine(state);
+  if (!engine.loaded()) return;
+  const auto& words = Words();
+  std::vector<char> phones(PHONWRIGHT_MAX_PHONES), codes(PHONWRIGHT_MAX_CODES), units(PHONWRIGHT_MAX_UNITS);
+  std::vector<std::uint16_t> display(PHONWRIGHT_MAX_DISPLAY);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        Text2Phoneme(words[next].c_str(), phones.data(), display.data(), codes.data(), units.data(), "America"));
+    next = (next + 1) % words.size();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Text2PhonemeDictionaryWord)->Unit(benchmark::kMicrosecond);
+
+void BM_Text2PhonemeEngDictionaryWord(benchmark::State& state) {
+  const EngineOnBuiltData engine(state);
+  if (!engine.loaded()) return;
+  const auto& words = Words();
+  std::vector<char> phonemes(PHONWRIGHT_MAX_PHONES), codes(PHONWRIGHT_MAX_CODES);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Text2Phoneme_Eng(words[next].c_str(), phonemes.data(), codes.data()));
+    next = (next + 1) % words.size();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Text2PhonemeEngDictionaryWord)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

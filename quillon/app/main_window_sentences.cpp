@@ -201,7 +201,6 @@ void MainWindow::OnDownloadRunning(bool running) {
   // undo or redo may change a sentence until the download has ended.
   pronunciations_->SetDownloadRunning(running);
   undoGroup_->setActiveStack(running || !document_ ? nullptr : &document_->undoStack());
-  if (!running) inPlaceEditor_->setEnabled(true);
   ShowModifiedState();
 }
 

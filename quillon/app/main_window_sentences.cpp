@@ -11,6 +11,7 @@
 #include "quillon/app/group_line.h"
 #include "quillon/app/in_place_editor.h"
 #include "quillon/app/main_window.h"
+#include "quillon/app/polyphone_notes.h"
 #include "quillon/app/pronunciation_column.h"
 #include "quillon/app/sentence_table.h"
 #include "quillon/app/unsaved_changes.h"
@@ -106,11 +107,7 @@ void MainWindow::ShowPronunciation(int tableRow) {
     shown += QStringLiteral("  [") + tr("guessed: %1").arg(words.join(QStringLiteral(", "))) + QLatin1Char(']');
     notes.append(tr("Read by letter-to-sound (no dictionary entry): %1").arg(words.join(QStringLiteral(", "))));
   }
-  for (const Polyphone& polyphone : pronunciation->polyphones) {
-    QStringList readings;
-    for (const std::u16string& reading : polyphone.readings) readings.append(ToQString(reading));
-    notes.append(tr("%1 has several readings: %2").arg(ToQString(polyphone.character), readings.join(QStringLiteral(" / "))));
-  }
+  notes.append(PolyphoneNotes(document_->rows()[row].text, *pronunciation));
   sentenceTable_->SetPronunciation(tableRow, shown, notes.join(QLatin1Char('\n')),
                                    notes.isEmpty() ? SentenceTable::Mark::None : SentenceTable::Mark::Note);
 }

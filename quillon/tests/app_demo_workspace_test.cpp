@@ -94,6 +94,10 @@ class DemoWorkspaceTest : public QObject {
              (QStringList{QStringLiteral("開燈"), QStringLiteral("關燈"), QStringLiteral("打開風扇"),
                           QStringLiteral("關閉風扇"), QStringLiteral("播放音樂")}));
     QVERIFY2(messages.messages.empty(), "a command file was refused");
+    // The engine's own zhuyin pairs with the characters: 樂 of 音樂 is read
+    // ㄩㄝˋ (music), not ㄌㄜˋ (joy).
+    const QString notes = sentences->item(4, quillon::SentenceTable::kPronunciationColumn)->toolTip();
+    QVERIFY2(notes.contains(QString::fromUtf16(u"\u6A02 chosen: \u3129\u311D\u02CB; others: ")), qPrintable(notes));
 
     auto* download = window.findChild<QPushButton*>(QStringLiteral("download"));
     auto* information = window.findChild<QPlainTextEdit*>(QStringLiteral("informationBox"));

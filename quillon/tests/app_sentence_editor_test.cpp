@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app_window_fixture.h"
+#include "platform/code_page.h"
 #include "quillon/config/visible_id_set.h"
 #include "quillon/app/sentence_table.h"
 
@@ -316,6 +317,24 @@ class SentenceEditorTest : public QObject {
     EditCell(test, 2, "Fans");  // refreshed after the edit
     QCOMPARE(table->CellText(2, kColumn), QStringLiteral("AA AA AA AA"));
     QCOMPARE(table->item(2, kColumn)->foreground().color() == QColor(Qt::red), false);
+  }
+
+  void PolyphoneTooltipNamesTheReadingChosen() {
+    WindowUnderTest test;
+    const std::string bank = platform::FromUtf16(platform::kCodePageBig5, u"\u9280\u884C").bytes;  // 銀行
+    // The stand-in's conversion with the engine's zhuyin as its display.
+    quillon::SentenceConversion read = test.converter.Convert(bank, quillon::TextLanguage::Big5);
+    read.displayString = u"\u3127\u3123\u02CA \u310F\u3124\u02CA ";
+    test.converter.overrides[bank] = read;
+    test.hints.readings[platform::FromUtf16(platform::kCodePageBig5, u"\u884C").bytes] = {
+        u"\u3112\u3127\u3125\u02CA", u"\u310F\u3124\u02CA"};
+    test.Start();
+    quillon::LoadedCommandFile content = Sentences({{1, u"\u9280\u884C"}}, {1});
+    content.language = quillon::TextLanguage::Big5;
+    Add(test, "Bank.txt", std::move(content));
+    const QTableWidgetItem* cell = List(test)->item(0, quillon::SentenceTable::kPronunciationColumn);
+    QCOMPARE(cell->text(), QString::fromUtf16(u"\u3127\u3123\u02CA \u310F\u3124\u02CA"));
+    QCOMPARE(cell->toolTip(), QString::fromUtf16(u"\u884C chosen: \u310F\u3124\u02CA; others: \u3112\u3127\u3125\u02CA"));
   }
 
   void LoaderWarningsShowWithTheirLines() {

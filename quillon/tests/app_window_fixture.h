@@ -155,10 +155,14 @@ class ScriptedUnsavedPrompt final : public UnsavedChangesPrompt {
   QStringList asked;
 };
 
-// No polyphones; the English words listed are guessed.
+// The polyphones listed (by their Big5 bytes); the English words listed are
+// guessed.
 class ListedHints final : public PronunciationHints {
  public:
-  std::vector<std::u16string> PolyphoneReadings(std::string_view) override { return {}; }
+  std::vector<std::u16string> PolyphoneReadings(std::string_view character) override {
+    const auto found = readings.find(std::string(character));
+    return found == readings.end() ? std::vector<std::u16string>{} : found->second;
+  }
   std::vector<std::string> LetterToSoundWords(std::string_view sentence) override {
     std::vector<std::string> found;
     for (const std::string& word : guessed) {
@@ -166,6 +170,7 @@ class ListedHints final : public PronunciationHints {
     }
     return found;
   }
+  std::map<std::string, std::vector<std::u16string>> readings;
   std::vector<std::string> guessed;
 };
 

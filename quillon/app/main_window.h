@@ -16,6 +16,7 @@
 
 #include "platform/system_locale.h"
 #include "quillon/app/download_presenter.h"
+#include "quillon/app/unsaved_changes.h"
 #include "quillon/config/asr_settings.h"
 #include "quillon/config/config_paths.h"
 #include "quillon/config/working_directory.h"
@@ -39,7 +40,6 @@ class CommandFileLoader;
 class PronunciationColumn;
 class PronunciationHints;
 class SentenceConverter;
-class UnsavedChangesPrompt;
 class FileChooser;
 class InPlaceEditor;
 class MessageSink;
@@ -125,8 +125,9 @@ class MainWindow final : public QMainWindow {
   // Absolute path of the file the File List box selects; empty for none.
   QString SelectedFilePath() const;
 
-  // Whether unsaved edits may be dropped now: none, saved, or discarded.
-  bool SettleUnsavedChanges();
+  // Whether unsaved edits may be dropped (or left out of a download) now:
+  // none, saved, or discarded. An edit still being typed is one of them.
+  bool SettleUnsavedChanges(UnsavedQuestion question = UnsavedQuestion::BeforeDropping);
   void OnDropFiles(QDropEvent& event);
   void OnRecentWorkspace(const QString& directory);
 
@@ -140,6 +141,7 @@ class MainWindow final : public QMainWindow {
   // The title, the file's entry and Save File after every change.
   void ShowModifiedState();
   void OnListDoubleClick(int row, int column);
+  // Commits the in-place editor's text, if it is open.
   void OnEditKillFocus();
   void OnSaveFile();
   void OnAddSentence();

@@ -76,7 +76,15 @@ void MainWindow::ShowDownloadOutcome(bool complete, const QString& problem) {
   ShowDeviceMessage(complete ? StatusText(device::StatusText::DownloadComplete) : problem);
 }
 
-void MainWindow::OnDownload() { downloadPresenter_->OnDownload(); }
+void MainWindow::OnDownload() {
+  // A download reads the saved files: unsaved edits are saved first, or left
+  // out knowingly. Nothing is asked when no download would start.
+  if (downloadPresenter_->State() == DownloadPresenter::DeviceState::Connected &&
+      !SettleUnsavedChanges(UnsavedQuestion::BeforeDownload)) {
+    return;
+  }
+  downloadPresenter_->OnDownload();
+}
 
 void MainWindow::OnRescan() { downloadPresenter_->Rescan(); }
 

@@ -14,7 +14,6 @@
 #include "quillon/app/polyphone_notes.h"
 #include "quillon/app/pronunciation_column.h"
 #include "quillon/app/sentence_table.h"
-#include "quillon/app/unsaved_changes.h"
 #include "quillon/config/user_message.h"
 #include "quillon/recognition/recognition_messages.h"
 #include "quillon/recognition/sentence_record.h"
@@ -201,9 +200,11 @@ void MainWindow::OnDownloadRunning(bool running) {
   ShowModifiedState();
 }
 
-bool MainWindow::SettleUnsavedChanges() {
+bool MainWindow::SettleUnsavedChanges(UnsavedQuestion question) {
+  // A menu command or a shortcut leaves the editor open: its text counts.
+  OnEditKillFocus();
   return quillon::SettleUnsavedChanges(document_.get(), *services_.unsavedPrompt, *services_.messages, systemLocale_,
-                                       this);
+                                       this, question);
 }
 
 }  // namespace quillon

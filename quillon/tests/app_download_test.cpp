@@ -1,7 +1,10 @@
 // Downloads through the window into the simulated device: the button, the
-// timer ticks, the status texts and the progress bar, and an unplug midway.
+// timer ticks, the status texts and the progress bar, the question about
+// unsaved edits first, and an unplug midway.
 #include <QLabel>
+#include <QSignalSpy>
 #include <fstream>
+#include <iterator>
 
 #include "app_window_fixture.h"
 #include "quillon/app/gradient_progress_bar.h"
@@ -77,6 +80,32 @@ void StartHeldDownload(WindowUnderTest& test) {
   test.gate.Open();
 }
 
+// Adds Fan.txt, one English sentence, through Add File; its path.
+std::filesystem::path AddFanFile(WindowUnderTest& test) {
+  quillon::LoadedCommandFile content = quillon::testing::Sentences({{1, u"Fan"}}, {1});
+  content.language = quillon::TextLanguage::English;
+  const std::filesystem::path path = test.AddCommandFile("Fan.txt", content);
+  test.files.answers.push_back(QString::fromStdString(path.string()));
+  test.Click("addFile");
+  return path;
+}
+
+// Opens the in-place editor over the first sentence, its text selected.
+QLineEdit* OpenEditor(const WindowUnderTest& test) {
+  auto* table = test.Find<quillon::SentenceTable>("sentenceTable");
+  const QRect cell = table->visualItemRect(table->item(0, quillon::SentenceTable::kWordColumn));
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+  auto* editor = test.Find<QLineEdit>("inPlaceEditor");
+  editor->selectAll();
+  return editor;
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 }  // namespace
 
 class DownloadTest : public QObject {
@@ -117,19 +146,12 @@ class DownloadTest : public QObject {
     WindowUnderTest& test = *sim.test;
     test.Start(Image());
     QTRY_VERIFY_WITH_TIMEOUT(test.Button("download")->isEnabled(), kPatience);
-    quillon::LoadedCommandFile content = quillon::testing::Sentences({{1, u"Fan"}}, {1});
-    content.language = quillon::TextLanguage::English;
-    test.files.answers.push_back(QString::fromStdString(test.AddCommandFile("Fan.txt", content).string()));
-    test.Click("addFile");
+    AddFanFile(test);
     auto* table = test.Find<quillon::SentenceTable>("sentenceTable");
-    auto* editor = test.Find<QLineEdit>("inPlaceEditor");
     const auto editCell = [&](const QString& text) {
-      const QRect cell = table->visualItemRect(table->item(0, quillon::SentenceTable::kWordColumn));
-      QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-      QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+      QLineEdit* editor = OpenEditor(test);
       QVERIFY(editor->isVisible());
       QVERIFY(editor->isEnabled());
-      editor->selectAll();
       QTest::keyClicks(editor, text);
       QTest::keyClick(editor, Qt::Key_Return);
     };
@@ -151,6 +173,58 @@ class DownloadTest : public QObject {
     if (QTest::currentTestFailed()) return;
     QCOMPARE(table->CellText(0, 1), QStringLiteral("Music"));
     QCOMPARE(table->CellText(0, quillon::SentenceTable::kPronunciationColumn), QStringLiteral("AA AA AA AA AA"));
+  }
+
+  void UnsavedEditsAreAskedAboutBeforeADownload_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("downloaded");
+    QTest::addColumn<std::string>("fileAfter");
+    QTest::addColumn<bool>("modifiedAfter");
+    QTest::newRow("save") << int(quillon::UnsavedChoice::Save) << true << std::string("0x1 Lamp\r\n") << false;
+    // The saved file is downloaded; the edit stays in the editor, unsaved.
+    QTest::newRow("discard") << int(quillon::UnsavedChoice::Discard) << true << std::string("0x1 placeholder\n")
+                             << true;
+    QTest::newRow("cancel") << int(quillon::UnsavedChoice::Cancel) << false << std::string("0x1 placeholder\n")
+                            << true;
+  }
+  void UnsavedEditsAreAskedAboutBeforeADownload() {
+    // A download reads the saved files: unsaved edits were left out of it
+    // without a word.
+    QFETCH(int, answer);
+    QFETCH(bool, downloaded);
+    QFETCH(std::string, fileAfter);
+    QFETCH(bool, modifiedAfter);
+    SimulatedSetUp sim;
+    WindowUnderTest& test = *sim.test;
+    test.Start(Image());
+    QTRY_VERIFY_WITH_TIMEOUT(test.Button("download")->isEnabled(), kPatience);
+    const auto path = AddFanFile(test);
+    test.Click("download");  // nothing edited: nothing to ask
+    QVERIFY(test.unsavedPrompt.asked.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(test.Information(), QStringLiteral("Download complete"), kPatience);
+    QTRY_VERIFY_WITH_TIMEOUT(test.Button("download")->isEnabled(), kPatience);
+    QSignalSpy informationShown(test.Find<QPlainTextEdit>("informationBox"), &QPlainTextEdit::textChanged);
+
+    // Typed and not yet committed: the Download command (a menu or a
+    // shortcut leaves the editor open) takes the typed text in.
+    QTest::keyClicks(OpenEditor(test), "Lamp");
+    test.unsavedPrompt.answer = static_cast<quillon::UnsavedChoice>(answer);
+    test.Action("downloadAction")->trigger();
+    QCOMPARE(test.unsavedPrompt.asked, QStringList{"Fan.txt"});
+    QCOMPARE(test.unsavedPrompt.questions, std::vector{quillon::UnsavedQuestion::BeforeDownload});
+    // A started download disables the button at once.
+    QCOMPARE(test.Button("download")->isEnabled(), !downloaded);
+    if (downloaded) {
+      QTRY_VERIFY_WITH_TIMEOUT(test.Button("download")->isEnabled(), kPatience);
+      QVERIFY(informationShown.count() > 0);
+      QCOMPARE(test.Information(), QStringLiteral("Download complete"));
+    } else {
+      QTest::qWait(300);  // long enough for the progress timer to show a start
+      QCOMPARE(informationShown.count(), 0);
+    }
+    QCOMPARE(ReadBytes(path), fileAfter);
+    QCOMPARE(test.window->isWindowModified(), modifiedAfter);
+    QCOMPARE(test.Find<quillon::SentenceTable>("sentenceTable")->CellText(0, 1), QStringLiteral("Lamp"));
   }
 
   void UnplugDuringTheDownloadFails() {

@@ -281,6 +281,22 @@ class SentenceEditorTest : public QObject {
     QVERIFY(test.window->close());
   }
 
+  void AnEditStillBeingTypedIsAskedAboutBeforeClosing() {
+    // Ctrl+Q while typing closed the window without the typed text and
+    // without a question.
+    WindowUnderTest test;
+    ShowLightsFile(test);
+    DoubleClickCell(test, 1, quillon::SentenceTable::kWordColumn);
+    Editor(test)->selectAll();
+    QTest::keyClicks(Editor(test), "Lamp");
+    test.unsavedPrompt.answer = quillon::UnsavedChoice::Cancel;
+    test.Action("quitAction")->trigger();
+    QVERIFY(test.window->isVisible());
+    QCOMPARE(test.unsavedPrompt.asked, QStringList{"Lights.txt"});
+    QCOMPARE(List(test)->CellText(1, 1), QStringLiteral("Lamp"));
+    QVERIFY(test.window->isWindowModified());
+  }
+
   void AddedAndDeletedSentencesReachConfigIni() {
     WindowUnderTest test;
     test.Start();

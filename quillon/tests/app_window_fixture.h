@@ -147,12 +147,14 @@ class NoDevices final : public device::DeviceBackend, device::PassThroughBackend
 // asked about.
 class ScriptedUnsavedPrompt final : public UnsavedChangesPrompt {
  public:
-  UnsavedChoice Ask(QWidget*, const QString& fileName) override {
+  UnsavedChoice Ask(QWidget*, const QString& fileName, UnsavedQuestion question) override {
     asked.append(fileName);
+    questions.push_back(question);
     return answer;
   }
   UnsavedChoice answer = UnsavedChoice::Discard;
   QStringList asked;
+  std::vector<UnsavedQuestion> questions;
 };
 
 // The polyphones listed (by their Big5 bytes); the English words listed are

@@ -87,11 +87,15 @@ bool CommandFileDocument::SetText(std::size_t row, std::u16string_view text) {
   return true;
 }
 
-bool CommandFileDocument::IdInUse(std::int32_t id, std::size_t exceptRow) const {
+const SentenceRow* CommandFileDocument::RowWithId(std::int32_t id, std::size_t exceptRow) const {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (i != exceptRow && rows_[i].id == id) return true;
+    if (i != exceptRow && rows_[i].id == id) return &rows_[i];
   }
-  return false;
+  return nullptr;
+}
+
+bool CommandFileDocument::IdInUse(std::int32_t id, std::size_t exceptRow) const {
+  return RowWithId(id, exceptRow) != nullptr;
 }
 
 std::optional<std::u16string> CommandFileDocument::SetId(std::size_t row, std::u16string_view idText) {
@@ -99,7 +103,11 @@ std::optional<std::u16string> CommandFileDocument::SetId(std::size_t row, std::u
   const SentenceIdReading reading = ReadSentenceId(platform::Utf16ToUtf8(Trimmed(idText)));
   if (!reading.id) return reading.problem;
   if (*reading.id == rows_[row].id) return std::nullopt;
-  if (IdInUse(*reading.id, row)) return u"the ID " + DecimalText(*reading.id) + u" is used by another sentence";
+  if (const SentenceRow* other = RowWithId(*reading.id, row)) {
+    // A hidden sentence holding the ID is not in the list: say which it is.
+    return u"the ID " + DecimalText(*reading.id) + u" is used by the sentence \"" + other->text + u"\"" +
+           (other->visible ? u"" : u", which config.ini does not show");
+  }
   SentenceRow changed = rows_[row];
   changed.id = *reading.id;
   Push(row, rows_[row], std::move(changed), tr("Change Sentence ID"));

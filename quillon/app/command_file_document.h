@@ -58,7 +58,7 @@ class CommandFileDocument final : public QObject {
   bool SetText(std::size_t row, std::u16string_view text);
   // Sets a row's ID from its text as a command file writes it (decimal, or
   // hexadecimal after "0x"). Returns why it is refused: not an ID of the
-  // range a sentence may have, or the ID of another row.
+  // range a sentence may have, or the ID of another row (named by its text).
   std::optional<std::u16string> SetId(std::size_t row, std::u16string_view idText);
   // Appends a visible row of `text` with NextFreeId(); its index, or nothing
   // when the file already holds the most sentences a file may or no ID is free.
@@ -87,6 +87,8 @@ class CommandFileDocument final : public QObject {
   void Apply(std::size_t index, const std::optional<SentenceRow>& before, const std::optional<SentenceRow>& after);
   void Push(std::size_t index, std::optional<SentenceRow> before, std::optional<SentenceRow> after,
             const QString& name);
+  // The first row other than `exceptRow` with ID `id`; null for none.
+  const SentenceRow* RowWithId(std::int32_t id, std::size_t exceptRow) const;
   bool IdInUse(std::int32_t id, std::size_t exceptRow) const;
   VisibleIdSet VisibleIdsToSave() const;
 

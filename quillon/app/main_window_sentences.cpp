@@ -1,5 +1,5 @@
 // The sentence editor: the table of the shown command file's sentences with
-// their pronunciations, the in-place editor over a WORD cell, adding and
+// their pronunciations, the in-place editor over an ID or WORD cell, adding and
 // deleting sentences, undo and redo, and Save File.
 #include <QComboBox>
 #include <QLabel>
@@ -43,6 +43,13 @@ void ShowWarnings(QLabel& label, const std::filesystem::path& file, const std::v
   }
   label.setText(QObject::tr("%n warning(s): %1", nullptr, static_cast<int>(warnings.size())).arg(lines.front()));
   label.setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+// Why the ID typed over a sentence's ID was refused; the row keeps its ID.
+UserMessage IdRefusedMessage(const SentenceRow& row, std::u16string_view problem) {
+  const std::u16string id = QString::number(row.id).toStdU16String();
+  return {u"The ID of the sentence \"" + row.text + u"\" stays " + id + u":\r\n" + std::u16string(problem) + u".",
+          u"Sentence ID", MessageIcon::Warning};
 }
 
 }  // namespace
@@ -131,14 +138,15 @@ void MainWindow::ShowModifiedState() {
 }
 
 void MainWindow::OnListDoubleClick(int row, int column) {
-  if (column != SentenceTable::kWordColumn) return;
+  if (column != SentenceTable::kWordColumn && column != SentenceTable::kIdColumn) return;
   editRow_ = row;
-  editColumn_ = SentenceTable::kWordColumn;
+  editColumn_ = column;
 
   // The editor lies in the table's viewport, over the cell.
   inPlaceEditor_->setGeometry(sentenceTable_->visualItemRect(sentenceTable_->item(editRow_, editColumn_)));
   inPlaceEditor_->raise();
-  inPlaceEditor_->setText(sentenceTable_->CellText(editRow_, editColumn_));
+  // The ID cell pads its number; the editor holds the number alone.
+  inPlaceEditor_->setText(sentenceTable_->CellText(editRow_, editColumn_).trimmed());
   inPlaceEditor_->show();
   inPlaceEditor_->end(false);
   inPlaceEditor_->setFocus(Qt::OtherFocusReason);
@@ -147,17 +155,26 @@ void MainWindow::OnListDoubleClick(int row, int column) {
 void MainWindow::OnEditKillFocus() {
   if (editRow_ == -1 || editColumn_ == -1) return;
   const int row = editRow_;
+  const int column = editColumn_;
   // Closed before hiding: hiding the editor must not commit twice.
   editRow_ = -1;
   editColumn_ = -1;
   const QString edited = inPlaceEditor_->text();
   inPlaceEditor_->hide();
-  if (document_ && row < static_cast<int>(tableRows_.size())) {
-    document_->SetText(tableRows_[static_cast<std::size_t>(row)], edited.toStdU16String());
+  if (!document_ || row >= static_cast<int>(tableRows_.size())) return;
+  const std::size_t documentRow = tableRows_[static_cast<std::size_t>(row)];
+  if (column == SentenceTable::kWordColumn) {
+    document_->SetText(documentRow, edited.toStdU16String());
+    return;
+  }
+  const SentenceRow before = document_->rows()[documentRow];
+  if (const std::optional<std::u16string> problem = document_->SetId(documentRow, edited.toStdU16String())) {
+    services_.messages->Show(IdRefusedMessage(before, *problem));
   }
 }
 
 void MainWindow::OnSaveFile() {
+  OnEditKillFocus();  // Ctrl+S while typing saves what is typed
   if (document_ && document_->isModified()) {
     if (const std::optional<UserMessage> failure = document_->Save(systemLocale_)) {
       // Save File stays enabled: the edits are still unsaved.

@@ -1,7 +1,7 @@
 // The sentence list's in-place editor and Save File; editing in the window:
-// nothing lost on save, failures said, the unsaved marker and question, undo
-// and redo, adding and deleting sentences, the pronunciation column, the
-// reader's warnings and files dropped on the list.
+// texts and IDs, nothing lost on save, failures said, the unsaved marker and
+// question, undo and redo, adding and deleting sentences, the pronunciation
+// column, the reader's warnings and files dropped on the list.
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -42,8 +42,9 @@ void DoubleClickCell(const WindowUnderTest& test, int row, int column) {
 }
 
 // Types `text` over the cell's text and presses Enter.
-void EditCell(const WindowUnderTest& test, int row, const QString& text) {
-  DoubleClickCell(test, row, quillon::SentenceTable::kWordColumn);
+void EditCell(const WindowUnderTest& test, int row, const QString& text,
+              int column = quillon::SentenceTable::kWordColumn) {
+  DoubleClickCell(test, row, column);
   QLineEdit* editor = Editor(test);
   QVERIFY(editor->isVisible());
   editor->selectAll();
@@ -92,11 +93,80 @@ class SentenceEditorTest : public QObject {
     QCOMPARE(List(test)->CellText(1, 1), QStringLiteral("Lights"));
   }
 
-  void DoubleClickOnTheIdColumnOpensNothing() {
+  void DoubleClickOnThePronunciationOpensNothing() {
+    WindowUnderTest test;
+    ShowLightsFile(test);
+    DoubleClickCell(test, 0, quillon::SentenceTable::kPronunciationColumn);
+    QVERIFY(!Editor(test)->isVisible());
+  }
+
+  void IdEditorOpensOverTheIdWithoutItsPadding() {
     WindowUnderTest test;
     ShowLightsFile(test);
     DoubleClickCell(test, 0, quillon::SentenceTable::kIdColumn);
-    QVERIFY(!Editor(test)->isVisible());
+    QVERIFY(Editor(test)->isVisible());
+    QCOMPARE(Editor(test)->text(), QStringLiteral("26"));
+    auto* list = List(test);
+    QCOMPARE(Editor(test)->geometry(), list->visualItemRect(list->item(0, quillon::SentenceTable::kIdColumn)));
+  }
+
+  void AnEditedIdIsShownSavedAndUndone() {
+    WindowUnderTest test;
+    const auto path = ShowLightsFile(test);
+    EditCell(test, 0, "0x1F", quillon::SentenceTable::kIdColumn);
+    QVERIFY(test.messages.messages.empty());
+    QCOMPARE(List(test)->CellText(0, 0), QStringLiteral(" 31"));
+    QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Fan"));
+    QVERIFY(Marked(test));
+
+    test.Click("saveFile");
+    QCOMPARE(ReadBytes(path), std::string("0x5 Hidden\r\n0xA Lights\r\n0x1F Fan\r\n"));
+    QCOMPARE(quillon::ReadVisibleIds(path), (quillon::VisibleIdSet{10, 31}));
+    test.Action("undoAction")->trigger();
+    QCOMPARE(List(test)->CellText(0, 0), QStringLiteral(" 26"));
+    QVERIFY(test.window->isWindowModified());  // the file holds 31 now
+  }
+
+  void AnAddedSentencesIdCanBeChanged() {
+    WindowUnderTest test;
+    const auto path = ShowLightsFile(test);
+    test.Click("addSentence");
+    QTest::keyClicks(Editor(test), "Music");
+    QTest::keyClick(Editor(test), Qt::Key_Return);
+    QCOMPARE(List(test)->CellText(2, 0), QStringLiteral(" 27"));  // after the highest, 26
+    EditCell(test, 2, "40", quillon::SentenceTable::kIdColumn);
+    QCOMPARE(List(test)->CellText(2, 0), QStringLiteral(" 40"));
+    test.Click("saveFile");
+    QCOMPARE(ReadBytes(path), std::string("0x5 Hidden\r\n0xA Lights\r\n0x1A Fan\r\n0x28 Music\r\n"));
+    QCOMPARE(quillon::ReadVisibleIds(path), (quillon::VisibleIdSet{10, 26, 40}));
+  }
+
+  void RefusedIdsAreSaidAndChangeNothing_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a hidden sentence's") << "5"
+                                         << "the ID 5 is used by the sentence \"Hidden\", which config.ini does not show";
+    QTest::newRow("a shown sentence's") << "0xA" << "the ID 10 is used by the sentence \"Lights\".";
+    QTest::newRow("the blank fill value") << "0xFFFF" << "does not fit the device";
+    QTest::newRow("not a number") << "twelve" << "is not a number";
+    QTest::newRow("nothing") << "" << "is not a number";
+  }
+  void RefusedIdsAreSaidAndChangeNothing() {
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    WindowUnderTest test;
+    ShowLightsFile(test);
+    DoubleClickCell(test, 0, quillon::SentenceTable::kIdColumn);
+    Editor(test)->clear();
+    QTest::keyClicks(Editor(test), typed);
+    QTest::keyClick(Editor(test), Qt::Key_Return);
+    QCOMPARE(test.messages.messages.size(), std::size_t{1});
+    const QString message = QString::fromStdU16String(test.messages.messages[0].text);
+    QVERIFY2(message.startsWith("The ID of the sentence \"Fan\" stays 26:"), qPrintable(message));
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    QCOMPARE(List(test)->CellText(0, 0), QStringLiteral(" 26"));
+    QVERIFY(!test.window->isWindowModified());
+    QVERIFY(!test.Action("undoAction")->isEnabled());
   }
 
   void EditorOpensOverTheCellWithItsText() {

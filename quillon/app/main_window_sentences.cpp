@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QUndoGroup>
+#include <algorithm>
 
 #include "quillon/app/command_file_document.h"
 #include "quillon/app/command_file_loader.h"
@@ -79,17 +80,25 @@ void MainWindow::ShowDocument(std::unique_ptr<CommandFileDocument> document) {
     if (!downloadRunning_) undoGroup_->setActiveStack(&document_->undoStack());
     connect(document_.get(), &CommandFileDocument::modifiedChanged, this, [this] { ShowModifiedState(); });
   }
+  sentenceTable_->DeleteAllItems();  // another file: no row of it is chosen yet
   FillSentenceTable();
   ShowModifiedState();
 }
 
 void MainWindow::FillSentenceTable() {
+  // The table is filled again after every edit: the row the user was on
+  // stays chosen, so Delete Sentence never removes another one.
+  const int currentRow = sentenceTable_->currentRow();
+  const int currentColumn = std::max(sentenceTable_->currentColumn(), 0);
   tableRows_ = document_ ? document_->VisibleRows() : std::vector<std::size_t>{};
   sentenceTable_->DeleteAllItems();
   for (std::size_t i = 0; i < tableRows_.size(); ++i) {
     const SentenceRow& row = document_->rows()[tableRows_[i]];
     sentenceTable_->AppendSentence(row.id, ToQString(row.text));
     ShowPronunciation(static_cast<int>(i));
+  }
+  if (currentRow >= 0 && sentenceTable_->rowCount() > 0) {
+    sentenceTable_->setCurrentCell(std::min(currentRow, sentenceTable_->rowCount() - 1), currentColumn);
   }
 }
 

@@ -387,6 +387,18 @@ class SentenceEditorTest : public QObject {
     QCOMPARE(quillon::ReadVisibleIds(path), (quillon::VisibleIdSet{2, 10}));
   }
 
+  void DeleteAfterAnEditRemovesTheRowEdited() {
+    // Every edit filled the table again with the first row current: Delete
+    // Sentence then removed the first sentence, not the one just edited.
+    WindowUnderTest test;
+    ShowLightsFile(test);
+    EditCell(test, 1, "Lamp");
+    QCOMPARE(List(test)->currentRow(), 1);
+    test.Click("deleteSentence");
+    QCOMPARE(List(test)->rowCount(), 1);
+    QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Fan"));
+  }
+
   void PronunciationColumnShowsReadingsGuessesAndFailures() {
     WindowUnderTest test;
     test.hints.guessed = {"Zorb"};

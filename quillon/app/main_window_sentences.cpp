@@ -141,7 +141,10 @@ void MainWindow::ShowModifiedState() {
     const bool marked = modified && shownIsSelected && i == fileList_->currentIndex();
     fileList_->setItemText(i, marked ? line + kUnsavedMarker : line);
   }
-  saveFile_->setEnabled(modified && shownIsSelected && !downloadRunning_);
+  // An open editor counts as an edit: Ctrl+S while typing the first change
+  // commits and saves it.
+  const bool editing = editRow_ != -1;
+  saveFile_->setEnabled((modified || editing) && shownIsSelected && !downloadRunning_);
   addSentence_->setEnabled(shownIsSelected && !downloadRunning_);
   deleteSentence_->setEnabled(shownIsSelected && !downloadRunning_ && sentenceTable_->rowCount() > 0);
 }
@@ -159,6 +162,7 @@ void MainWindow::OnListDoubleClick(int row, int column) {
   inPlaceEditor_->show();
   inPlaceEditor_->end(false);
   inPlaceEditor_->setFocus(Qt::OtherFocusReason);
+  ShowModifiedState();
 }
 
 void MainWindow::OnEditKillFocus() {
@@ -170,6 +174,7 @@ void MainWindow::OnEditKillFocus() {
   editColumn_ = -1;
   const QString edited = inPlaceEditor_->text();
   inPlaceEditor_->hide();
+  ShowModifiedState();  // the edit below shows itself again when it changes the file
   if (!document_ || row >= static_cast<int>(tableRows_.size())) return;
   const std::size_t documentRow = tableRows_[static_cast<std::size_t>(row)];
   if (column == SentenceTable::kWordColumn) {

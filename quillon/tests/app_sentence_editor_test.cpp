@@ -213,6 +213,20 @@ class SentenceEditorTest : public QObject {
     QVERIFY(!test.Button("saveFile")->isEnabled());
   }
 
+  void CtrlSWhileTypingTheFirstEditSavesIt() {
+    // Save File (and so Ctrl+S) stayed disabled until the first edit was
+    // committed, so Ctrl+S while typing it did nothing.
+    WindowUnderTest test;
+    const auto path = ShowLightsFile(test);
+    DoubleClickCell(test, 1, quillon::SentenceTable::kWordColumn);
+    Editor(test)->selectAll();
+    QTest::keyClicks(Editor(test), "Lamp");
+    test.Action("saveFileAction")->trigger();
+    QCOMPARE(ReadBytes(path), std::string("0x5 Hidden\r\n0xA Lamp\r\n0x1A Fan\r\n"));
+    QVERIFY(!test.window->isWindowModified());
+    QVERIFY(!test.Button("saveFile")->isEnabled());
+  }
+
   void SaveFileKeepsAUtf8FileUtf8() {
     WindowUnderTest test;
     test.Start();

@@ -216,6 +216,7 @@ void MainWindow::CreateControls() {
   // Command files dropped on the list are added as Add File adds them.
   fileList_->setAcceptDrops(true);
   connect(sentenceTable_, &SentenceTable::cellDoubleClicked, this, &MainWindow::OnListDoubleClick);
+  connect(sentenceTable_, &SentenceTable::itemSelectionChanged, this, [this] { ShowModifiedState(); });
   inPlaceEditor_->OnFocusLost([this] { OnEditKillFocus(); });
   connect(downloadButton_, &QPushButton::clicked, this, [this] { OnDownload(); });
 }

@@ -146,7 +146,7 @@ void MainWindow::ShowModifiedState() {
   const bool editing = editRow_ != -1;
   saveFile_->setEnabled((modified || editing) && shownIsSelected && !downloadRunning_);
   addSentence_->setEnabled(shownIsSelected && !downloadRunning_);
-  deleteSentence_->setEnabled(shownIsSelected && !downloadRunning_ && sentenceTable_->rowCount() > 0);
+  deleteSentence_->setEnabled(shownIsSelected && !downloadRunning_ && sentenceTable_->selectionModel()->hasSelection());
 }
 
 void MainWindow::OnListDoubleClick(int row, int column) {
@@ -214,8 +214,12 @@ void MainWindow::OnAddSentence() {
 }
 
 void MainWindow::OnDeleteSentence() {
-  const int tableRow = sentenceTable_->currentRow();
-  if (!document_ || tableRow < 0 || tableRow >= static_cast<int>(tableRows_.size())) return;
+  // The row shown as selected, not merely the current one: the focus makes
+  // the first row current without selecting it.
+  const QModelIndexList chosen = sentenceTable_->selectionModel()->selectedRows();
+  if (!document_ || chosen.isEmpty()) return;
+  const int tableRow = chosen.front().row();
+  if (tableRow >= static_cast<int>(tableRows_.size())) return;
   document_->DeleteSentence(tableRows_[static_cast<std::size_t>(tableRow)]);
   if (sentenceTable_->rowCount() > 0) {
     sentenceTable_->setCurrentCell(std::min(tableRow, sentenceTable_->rowCount() - 1), SentenceTable::kWordColumn);

@@ -413,6 +413,23 @@ class SentenceEditorTest : public QObject {
     QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Fan"));
   }
 
+  void DeleteSentenceRemovesOnlyTheSelectedRow() {
+    // A loaded file's first row became current without being selected when
+    // the table took the focus, and Delete Sentence removed it unseen.
+    WindowUnderTest test;
+    ShowLightsFile(test);
+    List(test)->setCurrentCell(0, 1, QItemSelectionModel::NoUpdate);
+    QVERIFY(!test.Button("deleteSentence")->isEnabled());
+    test.Action("deleteSentenceAction")->trigger();
+    QCOMPARE(List(test)->rowCount(), 2);
+
+    List(test)->selectRow(1);
+    QVERIFY(test.Button("deleteSentence")->isEnabled());
+    test.Click("deleteSentence");
+    QCOMPARE(List(test)->rowCount(), 1);
+    QCOMPARE(List(test)->CellText(0, 1), QStringLiteral("Fan"));
+  }
+
   void PronunciationColumnShowsReadingsGuessesAndFailures() {
     WindowUnderTest test;
     test.hints.guessed = {"Zorb"};

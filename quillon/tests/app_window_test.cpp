@@ -294,6 +294,7 @@ class WindowTest : public QObject {
     // Every control enabled, as with a device and an edit pending.
     test.Button("saveFile")->setEnabled(true);
     test.Button("download")->setEnabled(true);
+    test.Button("deleteSentence")->setEnabled(true);
 
     test.Find<QWidget>("informationBox")->setFocus();
     QStringList visited{QApplication::focusWidget()->objectName()};

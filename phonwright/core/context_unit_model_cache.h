@@ -4,15 +4,19 @@
 // is parsed only when it changed since it was last read (its size, time stamp
 // and inode are compared); a parsed copy is kept per file. When the file cannot
 // be opened, the model selected before stays in use (none at first, so every
-// unit gets its default name).
+// unit gets its default name). An owner that watches the paths the files may
+// be found at (PathWatch) lets the cache look for a language's file only at
+// its first selection after each change.
 #pragma once
 
 #include <sys/types.h>
 
+#include <array>
 #include <ctime>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "phonwright/core/context_unit_model.h"
 
@@ -28,6 +32,10 @@ std::optional<UnitLanguage> ParseUnitLanguage(std::string_view language);
 // in `data_dir` when the working directory has none.
 std::string ContextUnitModelPath(UnitLanguage language, std::string_view data_dir);
 
+// Where the model file of `language` is looked for, in order: the working
+// directory's "fastt2p/", then `data_dir` (when not empty).
+std::vector<std::string> ContextUnitModelCandidates(UnitLanguage language, std::string_view data_dir);
+
 class ContextUnitModelCache {
  public:
   ContextUnitModelCache() = default;
@@ -37,6 +45,12 @@ class ContextUnitModelCache {
 
   // Selects the model of `language` and returns the model now in use.
   const ContextUnitModel& Select(UnitLanguage language, std::string_view data_dir);
+  // Forgets which files the selections found. Unwatched (the default), every
+  // selection looks for the file again and compares it with the copy parsed.
+  // Watched: only the first selection of each language and data directory
+  // does; the caller watches the candidate paths of every language (from
+  // before this call) and calls this again whenever they may have changed.
+  void RecheckFiles(bool watched);
 
   const ContextUnitModel& current() const { return *current_; }
   // Number of times a model file was parsed (for tests and measurements).
@@ -53,9 +67,19 @@ class ContextUnitModelCache {
     FileStamp stamp;
     ContextUnitModel model;
   };
+  // What the last selection of a language found, while the files are watched.
+  struct Selection {
+    bool found = false;  // the search below is still valid
+    std::string data_dir;
+    const ContextUnitModel* model = nullptr;  // null: no file was found
+  };
+
+  const ContextUnitModel& Find(UnitLanguage language, std::string_view data_dir, Selection& selection);
 
   static const ContextUnitModel kEmpty;
   std::map<std::string, Entry, std::less<>> entries_;
+  std::array<Selection, 2> selections_;
+  bool watched_ = false;
   const ContextUnitModel* current_ = &kEmpty;
   int parse_count_ = 0;
 };

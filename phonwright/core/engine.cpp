@@ -15,6 +15,7 @@ namespace {
 constexpr const char* kEnglishDictionaryFile = "CMU40_DIC/ENG_dic_40phone_130466_20081205.bin";
 constexpr const char* kEnglishDisplayFile = "UnicodeEnglishPhone.txt";
 constexpr const char* kChineseDisplayFile = "UnicodeChinesePhone.txt";
+constexpr int kConversionsBeforeWatchRetry = 256;
 
 std::unique_ptr<Engine>& EngineSlot() {
   static std::unique_ptr<Engine> engine = std::make_unique<Engine>();
@@ -74,6 +75,28 @@ EnglishWordUnits Engine::MarkPhones(std::string_view phones) const {
   MarkedUnits marked = MarkSonorants(phones);
   return {std::move(marked.phonemes), std::move(marked.codes), std::move(marked.contextUnits),
           true};
+}
+
+void Engine::NoticeFileChanges() {
+  if (file_watch_.Unchanged()) return;
+  // Paths that cannot be watched (a link on the way, a remote file system)
+  // are looked up on every use; arming is tried again now and then, not on
+  // every conversion.
+  if (conversions_until_watch_retried_ > 0) {
+    --conversions_until_watch_retried_;
+    return;
+  }
+  std::vector<std::string> models;
+  for (const UnitLanguage language : {UnitLanguage::kTaiwan, UnitLanguage::kAmerica})
+    for (std::string& path : ContextUnitModelCandidates(language, data_dir)) models.push_back(std::move(path));
+  std::vector<PathWatch::WatchedPath> paths{{kScratchRunFile, PathWatch::FileEvents::kIdentity}};
+  for (const std::string& path : models) paths.push_back({path, PathWatch::FileEvents::kIdentityAndContent});
+  // Armed before the files are looked at again: a change made from now on is
+  // reported to the next conversion.
+  const bool watched = file_watch_.Arm(paths);
+  if (!watched) conversions_until_watch_retried_ = kConversionsBeforeWatchRetry;
+  scratch_run_file.RecheckFile(watched);
+  unit_models.RecheckFiles(watched);
 }
 
 Engine& TheEngine() { return *EngineSlot(); }

@@ -10,6 +10,7 @@
 
 #include "phonwright/core/context_unit_model_cache.h"
 #include "phonwright/core/display_tables.h"
+#include "phonwright/core/path_watch.h"
 #include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/segmentation_class_names.h"
 #include "phonwright/core/segmentation_dictionary.h"
@@ -56,6 +57,17 @@ class Engine {
   EnglishWordUnits ConvertEnglishWord(std::string_view text);
   // Sonorant marking, codes and context-unit list of a phone string.
   EnglishWordUnits MarkPhones(std::string_view phones) const;
+
+  // Every conversion calls this first. It watches the files conversions name
+  // by path ("tmp.txt", the unit models of both languages) and tells the
+  // scratch file and the model cache to look at them again when they may have
+  // changed, so that unchanged files cost no look-up per conversion. Where
+  // they cannot be watched, both look at them on every use.
+  void NoticeFileChanges();
+
+ private:
+  PathWatch file_watch_;
+  int conversions_until_watch_retried_ = 0;
 };
 
 // A token of the run string that starts with a double-byte character.

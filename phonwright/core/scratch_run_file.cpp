@@ -29,16 +29,19 @@ bool WriteAllAt(int fd, std::string_view bytes) {
 ScratchRunFile::~ScratchRunFile() { Close(); }
 
 bool ScratchRunFile::Write(std::string_view runs) {
-  std::string line(runs);
-  line.push_back('\n');
-  if (!HoldsTheCurrentFile()) return Create(line);
-  // Rewritten in place and cut to length, never truncated to zero first:
-  // file systems that flush a file truncated and rewritten (ext4's
-  // auto_da_alloc) would make every conversion wait for the disk.
-  if (!WriteAllAt(fd_, line)) return false;
-  if (line.size() < length_ && ::ftruncate(fd_, static_cast<off_t>(line.size())) != 0) return false;
-  length_ = line.size();
-  return true;
+  line_.assign(runs).push_back('\n');
+  if (!checked_) {
+    // A watch sees Create's own removal and creation too, so the write after
+    // a creation checks once more.
+    if (!HoldsTheCurrentFile()) return Create();
+    checked_ = watched_;
+  }
+  return Rewrite();
+}
+
+void ScratchRunFile::RecheckFile(bool watched) {
+  watched_ = watched;
+  checked_ = false;
 }
 
 void ScratchRunFile::Remove() {
@@ -57,27 +60,52 @@ bool ScratchRunFile::HoldsTheCurrentFile() const {
          makedev(current.stx_dev_major, current.stx_dev_minor) == device_ && current.stx_ino == inode_;
 }
 
-bool ScratchRunFile::Create(std::string_view line) {
+bool ScratchRunFile::Create() {
   Close();
-  // A new file rather than a truncated one, for the same reason as above.
+  // A new file rather than one truncated to zero (see Rewrite).
   std::remove(kScratchRunFile);
-  const int fd = ::open(kScratchRunFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = ::open(kScratchRunFile, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   struct stat created {};
-  if (!WriteAllAt(fd, line) || ::fstat(fd, &created) != 0) {
+  if (!WriteAllAt(fd, line_) || ::fstat(fd, &created) != 0) {
     ::close(fd);
     return false;
   }
   fd_ = fd;
   device_ = created.st_dev;
   inode_ = created.st_ino;
-  length_ = line.size();
+  written_.swap(line_);
   return true;
+}
+
+// Rewritten in place and cut to length, never truncated to zero first: file
+// systems that flush a file truncated and rewritten (ext4's auto_da_alloc)
+// would make every conversion wait for the disk. The length is the file's own,
+// not the one last written: another program may have written to it.
+bool ScratchRunFile::Rewrite() {
+  if (line_ == written_ && HoldsTheLine()) return true;
+  written_.clear();
+  const off_t size = ::lseek(fd_, 0, SEEK_END);
+  if (size < 0 || !WriteAllAt(fd_, line_)) return false;
+  if (static_cast<std::size_t>(size) > line_.size() && ::ftruncate(fd_, static_cast<off_t>(line_.size())) != 0)
+    return false;
+  written_.swap(line_);
+  return true;
+}
+
+bool ScratchRunFile::HoldsTheLine() {
+  read_back_.resize(line_.size() + 1);
+  ssize_t got = 0;
+  do {
+    got = ::pread(fd_, read_back_.data(), read_back_.size(), 0);
+  } while (got < 0 && errno == EINTR);
+  return got == static_cast<ssize_t>(line_.size()) && read_back_.compare(0, line_.size(), line_) == 0;
 }
 
 void ScratchRunFile::Close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  checked_ = false;
 }
 
 }  // namespace phonwright

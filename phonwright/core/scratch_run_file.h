@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <string>
 #include <string_view>
 
 namespace phonwright {
@@ -27,17 +28,30 @@ class ScratchRunFile {
   bool Write(std::string_view runs);
   // Deletes "tmp.txt" (the transition-unit conversions leave none behind).
   void Remove();
+  // Unwatched (the default), every write first asks whether "tmp.txt" of the
+  // working directory is still the file held open (the working directory may
+  // have changed, or someone removed or replaced the file). Watched: only the
+  // first write after this call asks; the caller watches "tmp.txt" (from
+  // before this call) and calls this again whenever it may have changed.
+  void RecheckFile(bool watched);
 
  private:
   // Whether "tmp.txt" of the working directory is still the file held open.
   bool HoldsTheCurrentFile() const;
-  bool Create(std::string_view line);
+  bool Create();
+  bool Rewrite();
+  // Whether the held file holds exactly `line_`.
+  bool HoldsTheLine();
   void Close();
 
   int fd_ = -1;
   dev_t device_ = 0;
   ino_t inode_ = 0;
-  std::size_t length_ = 0;  // bytes the held file holds
+  bool watched_ = false;
+  bool checked_ = false;  // the held file was found to be "tmp.txt" since the last recheck
+  std::string line_;     // the line of this conversion
+  std::string written_;  // the line last written to the held file
+  std::string read_back_;
 };
 
 }  // namespace phonwright

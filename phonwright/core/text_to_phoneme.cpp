@@ -43,6 +43,7 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
     PrintMessage("字串太長，超過256個byte！！！！ %zu\n", text.size());
     return Refused();
   }
+  engine.NoticeFileChanges();
   const std::string runs = SplitTextRuns(text);
   engine.scratch_run_file.Write(runs);
 

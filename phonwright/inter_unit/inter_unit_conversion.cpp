@@ -22,6 +22,7 @@ std::optional<std::string> ConvertToTransitionUnits(Engine& engine, std::string_
     PrintMessage("字串太長，超過256個byte！！！！\n");
     return std::nullopt;
   }
+  engine.NoticeFileChanges();
   const std::string runs = SplitTextRuns(text);
   engine.scratch_run_file.Write(runs);
   std::string phones;
@@ -70,6 +71,7 @@ struct TokenRun {
 
 LexiconUnits ConvertDisplayToUnits(Engine& engine, std::u16string_view display,
                                    std::string_view language) {
+  engine.NoticeFileChanges();
   LexiconUnits out;
   const LexiconText mapped = DisplayToLexicon(display, engine.display);
   const std::string lexicon =

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "phonwright.h"
 #include "phonwright/core/engine.h"
@@ -147,6 +148,55 @@ TEST_F(TextToPhonemeTest, ModelUnitsNameThePhonesThatHaveThem) {
   ASSERT_FALSE(data::WriteContextUnitModel(
       "fastt2p/CE_RCD134.model", {{"HH", {{"HH_900", {"HH_AH"}}}}, {"OW", {{"OW_7", {"OW_$"}}}}}));
   EXPECT_EQ(Convert("hello").units, "RCD_HH_900 RCD_AH_001 RCD_LH_001 RCD_OW_7 ");
+}
+
+// A model naming OW at a word end.
+std::vector<ContextUnitModel::Record> ModelNamingOw(const std::string& unit) {
+  return {{"OW", {{unit, {"OW_$"}}}}};
+}
+
+// The engine looks for the unit model only after its watch reported a
+// change; every kind of change between two conversions is picked up.
+TEST_F(TextToPhonemeTest, UnitModelChangedBetweenTwoConversionsIsPickedUp) {
+  const auto units = [&] { return Convert("hello", "America").units; };
+  const std::string before_ow = "RCD_HH_001 RCD_AH_001 RCD_LH_001 ";
+  EXPECT_EQ(units(), before_ow + "RCD_OW_001 ");
+  ASSERT_FALSE(data::WriteContextUnitModel("fastt2p/AE_RCD134.model", ModelNamingOw("OW_1")));
+  EXPECT_EQ(units(), before_ow + "RCD_OW_1 ");
+  EXPECT_EQ(units(), before_ow + "RCD_OW_1 ");
+  ASSERT_FALSE(data::WriteContextUnitModel("fastt2p/AE_RCD134.model", ModelNamingOw("OW_2")));  // replaced
+  EXPECT_EQ(units(), before_ow + "RCD_OW_2 ");
+  std::ofstream("fastt2p/AE_RCD134.model", std::ios::trunc)
+      << data::FormatContextUnitRecords(ModelNamingOw("OW_333"));  // rewritten in place
+  EXPECT_EQ(units(), before_ow + "RCD_OW_333 ");
+
+  const std::filesystem::path start = std::filesystem::current_path();
+  std::filesystem::create_directories("other/fastt2p");
+  ASSERT_FALSE(data::WriteContextUnitModel("other/fastt2p/AE_RCD134.model", ModelNamingOw("OW_4")));
+  std::filesystem::current_path("other");
+  EXPECT_EQ(units(), before_ow + "RCD_OW_4 ");
+  std::filesystem::current_path(start);
+  EXPECT_EQ(units(), before_ow + "RCD_OW_333 ");
+  std::filesystem::remove_all("other");
+
+  std::filesystem::remove("fastt2p/AE_RCD134.model");  // the model in use stays
+  EXPECT_EQ(units(), before_ow + "RCD_OW_333 ");
+  EXPECT_EQ(Convert("hello", "Taiwan").units, before_ow + "RCD_OW_333 ");
+  ASSERT_FALSE(data::WriteContextUnitModel("fastt2p/CE_RCD134.model", ModelNamingOw("OW_5")));
+  EXPECT_EQ(Convert("hello", "Taiwan").units, before_ow + "RCD_OW_5 ");
+}
+
+// Through a symbolic link the paths cannot be watched: the engine then looks
+// at them on every conversion, and still picks every change up.
+TEST_F(TextToPhonemeTest, UnitModelBehindASymbolicLinkIsLookedAtEveryTime) {
+  std::filesystem::rename("fastt2p", "linked-data");
+  std::filesystem::create_directory_symlink("linked-data", "fastt2p");
+  ASSERT_FALSE(data::WriteContextUnitModel("linked-data/AE_RCD134.model", ModelNamingOw("OW_1")));
+  EXPECT_EQ(Convert("hello", "America").units, "RCD_HH_001 RCD_AH_001 RCD_LH_001 RCD_OW_1 ");
+  ASSERT_FALSE(data::WriteContextUnitModel("linked-data/AE_RCD134.model", ModelNamingOw("OW_22")));
+  EXPECT_EQ(Convert("hello", "America").units, "RCD_HH_001 RCD_AH_001 RCD_LH_001 RCD_OW_22 ");
+  std::filesystem::remove("fastt2p");
+  std::filesystem::rename("linked-data", "fastt2p");
 }
 
 TEST_F(TextToPhonemeTest, MixedTextKeepsTextOrderButPutsEnglishUnitsLast) {

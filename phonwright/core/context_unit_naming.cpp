@@ -1,6 +1,6 @@
 #include "phonwright/core/context_unit_naming.h"
 
-#include <vector>
+#include <optional>
 
 #include "phonwright/core/console.h"
 #include "phonwright/core/text_runs.h"
@@ -9,45 +9,52 @@ namespace phonwright {
 
 namespace {
 
-void NameWord(const ContextUnitModel& model, const std::vector<std::string_view>& phones,
-              std::string& out) {
-  std::string context;
-  for (std::size_t i = 0; i < phones.size(); ++i) {
-    int found = -1;
-    if (i + 1 < phones.size()) {
-      context.assign(phones[i]).append("_").append(phones[i + 1]);
-      found = model.FindContextUnit(phones[i], context);
-    }
-    if (found < 0) {
-      context.assign(phones[i]).append("_$");
-      found = model.FindContextUnit(phones[i], context);
-    }
-    out += "RCD_";
-    if (found >= 0) {
-      out += model.UnitName(found);
-    } else {
-      out += phones[i];
-      out += "_001";
-    }
-    out += ' ';
+// Names one phone: the unit before `next` (none at a word end), else the unit
+// at a word end, else the default name.
+void NamePhone(const ContextUnitModel& model, std::string_view phone, std::optional<std::string_view> next,
+               std::string& context, std::string& out) {
+  int found = -1;
+  if (next) {
+    context.assign(phone).append("_").append(*next);
+    found = model.FindContextUnit(phone, context);
   }
+  if (found < 0) {
+    context.assign(phone).append("_$");
+    found = model.FindContextUnit(phone, context);
+  }
+  out += "RCD_";
+  if (found >= 0) {
+    out += model.UnitName(found);
+  } else {
+    out += phone;
+    out += "_001";
+  }
+  out += ' ';
 }
 
 }  // namespace
 
+void AppendContextUnits(const ContextUnitModel& model, std::string_view input_list, std::string& out) {
+  // Each phone is named when the token after it is known: the next phone of
+  // its word, or "$" or the end of the list for the last one.
+  std::optional<std::string_view> pending;
+  std::string context;
+  ForEachToken(input_list, " ", [&](std::string_view token) {
+    if (token == "$") {
+      if (pending) NamePhone(model, *pending, std::nullopt, context, out);
+      out += "$ ";
+      pending.reset();
+      return;
+    }
+    if (pending) NamePhone(model, *pending, token, context, out);
+    pending = token;
+  });
+  if (pending) NamePhone(model, *pending, std::nullopt, context, out);
+}
+
 std::string NameContextUnits(const ContextUnitModel& model, std::string_view input_list) {
   std::string out;
-  std::vector<std::string_view> word;
-  for (const std::string_view token : SplitTokens(input_list, " ")) {
-    if (token == "$") {
-      NameWord(model, word, out);
-      out += "$ ";
-      word.clear();
-    } else {
-      word.push_back(token);
-    }
-  }
-  NameWord(model, word, out);
+  AppendContextUnits(model, input_list, out);
   return out;
 }
 
@@ -60,7 +67,7 @@ int ConvertEnglishUnits(std::string_view language, ContextUnitModelCache& models
     PrintMessage("請輸入Taiwan or America\n");
     return 0;
   }
-  units = NameContextUnits(models.Select(*unit_language, data_dir), input_list);
+  AppendContextUnits(models.Select(*unit_language, data_dir), input_list, units);
   return 1;
 }
 

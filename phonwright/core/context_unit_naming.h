@@ -15,6 +15,8 @@ namespace phonwright {
 // next phone ("<phone>_<next>"), else at a word end ("<phone>_$"), else the
 // default "RCD_<phone>_001 ". Each "$" of the list is copied as "$ ".
 std::string NameContextUnits(const ContextUnitModel& model, std::string_view input_list);
+// The same appended to `out`.
+void AppendContextUnits(const ContextUnitModel& model, std::string_view input_list, std::string& out);
 
 // Selects the model of `language` and names the units of `input_list` into
 // `units`. Returns 1, or 0 with a message (and `units` empty) for a language

@@ -65,12 +65,12 @@ bool DisplayTables::LoadChinese(const std::string& path) {
 }
 
 const std::u16string* DisplayTables::DisplayOf(std::u16string_view phone) const {
-  const auto found = display_by_phone_.find(std::u16string(phone));
+  const auto found = display_by_phone_.find(phone);
   return found == display_by_phone_.end() ? nullptr : &english_[found->second].display;
 }
 
 const std::u16string* DisplayTables::PhoneOf(std::u16string_view display) const {
-  const auto found = phone_by_display_.find(std::u16string(display));
+  const auto found = phone_by_display_.find(display);
   return found == phone_by_display_.end() ? nullptr : &english_[found->second].phone;
 }
 

@@ -43,8 +43,14 @@ class DisplayTables {
  private:
   std::vector<EnglishEntry> english_;
   std::vector<std::u16string> chinese_;
-  std::unordered_map<std::u16string, std::size_t> display_by_phone_;
-  std::unordered_map<std::u16string, std::size_t> phone_by_display_;
+  // Looked up by views of the text being converted, without copying them.
+  struct WideTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>{}(text); }
+  };
+  using WideTextIndex = std::unordered_map<std::u16string, std::size_t, WideTextHash, std::equal_to<>>;
+  WideTextIndex display_by_phone_;
+  WideTextIndex phone_by_display_;
 };
 
 // Largest display table file read (its 200 entries take a few kilobytes).

@@ -39,6 +39,8 @@ void InitializeSegmentation(Engine& engine) {
 
 }  // namespace
 
+Engine::Engine() : english_sources_{english_dictionary, letter_to_sound, DataFile("c2zy.tbl")} {}
+
 std::string Engine::DataFile(std::string_view name) const {
   std::string path = data_dir;
   path += '/';
@@ -52,6 +54,7 @@ int InitializeEngine(Engine& engine, std::string_view data_dir) {
     return 0;
   }
   engine.data_dir = std::string(data_dir);
+  engine.english_sources_.characterTable = engine.DataFile("c2zy.tbl");
   engine.letter_to_sound.Load(engine.data_dir);
   if (!engine.english_dictionary.Open(engine.DataFile(kEnglishDictionaryFile))) return 0;
   InitializeSegmentation(engine);
@@ -65,8 +68,7 @@ std::vector<int> Engine::SegmentRun(std::string_view run) const {
 }
 
 EnglishWordUnits Engine::ConvertEnglishWord(std::string_view text) {
-  const EnglishSources sources{english_dictionary, letter_to_sound, DataFile("c2zy.tbl")};
-  EnglishConversion converted = ConvertEnglishText(sources, text);
+  EnglishConversion converted = ConvertEnglishText(english_sources_, text);
   return {std::move(converted.units.phonemes), std::move(converted.units.codes),
           std::move(converted.units.contextUnits), converted.complete};
 }

@@ -10,6 +10,7 @@
 
 #include "phonwright/core/context_unit_model_cache.h"
 #include "phonwright/core/display_tables.h"
+#include "phonwright/core/english_sources.h"
 #include "phonwright/core/path_watch.h"
 #include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/segmentation_class_names.h"
@@ -36,6 +37,10 @@ struct EnglishWordUnits {
 // segmentation dictionary.
 class Engine {
  public:
+  Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
   std::string data_dir;
   SegmentationClassNames segmentation_classes;
   SegmentationDictionaries segmentation;
@@ -66,6 +71,8 @@ class Engine {
   void NoticeFileChanges();
 
  private:
+  friend int InitializeEngine(Engine& engine, std::string_view data_dir);
+  EnglishSources english_sources_;  // lends the tables above, with "<data dir>/c2zy.tbl"
   PathWatch file_watch_;
   int conversions_until_watch_retried_ = 0;
 };

@@ -57,13 +57,7 @@ std::string SplitTextRuns(std::string_view text) {
 
 std::vector<std::string_view> SplitTokens(std::string_view text, std::string_view separators) {
   std::vector<std::string_view> tokens;
-  std::size_t pos = text.find_first_not_of(separators);
-  while (pos != std::string_view::npos) {
-    const std::size_t end = text.find_first_of(separators, pos);
-    tokens.push_back(text.substr(pos, end == std::string_view::npos ? end : end - pos));
-    if (end == std::string_view::npos) break;
-    pos = text.find_first_not_of(separators, end);
-  }
+  ForEachToken(text, separators, [&](std::string_view token) { tokens.push_back(token); });
   return tokens;
 }
 

@@ -1,6 +1,8 @@
 #include "phonwright/core/text_to_phoneme.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 #include "phonwright.h"
 #include "phonwright/core/console.h"
@@ -19,6 +21,12 @@ namespace {
 bool FitsTheOutputs(const PhonemeOutputs& out) {
   return out.phones.size() < PHONWRIGHT_MAX_PHONES && out.codes.size() < PHONWRIGHT_MAX_CODES &&
          out.units.size() < PHONWRIGHT_MAX_UNITS && out.display.size() < PHONWRIGHT_MAX_DISPLAY;
+}
+
+void AppendCode(int code, std::string& codes) {
+  std::array<char, 16> digits;
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), code).ptr;
+  codes.append(digits.data(), end).append(" ");
 }
 
 PhonemeOutputs Refused() {
@@ -50,14 +58,14 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
   PhonemeOutputs out;
   std::string english_units;
   std::string word_units;
-  for (const std::string_view token : SplitTokens(runs)) {
+  ForEachToken(runs, kAsciiWhitespace, [&](std::string_view token) {
     if (IsChineseRun(token)) {
       const SegmentedRun segmented = SegmentRun(engine.segmentation, token);
       ReportLeftOut(token, segmented, text);
       out.complete = out.complete && segmented.complete();
       const std::vector<int>& codes = segmented.codes;
       out.phones += SyllablePhoneText(codes, /*report_unknown=*/true, text);
-      for (const int code : codes) out.codes.append(std::to_string(code)).append(" ");
+      for (const int code : codes) AppendCode(code, out.codes);
       out.units += SyllableCodesToIFString(codes);
     } else {
       const EnglishWordUnits word = engine.ConvertEnglishWord(token);
@@ -68,11 +76,11 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
         english_units += word_units;
       out.codes.append(word.codes).append(" ");
     }
-  }
+  });
   std::replace(english_units.begin(), english_units.end(), '$', ' ');
   out.units += english_units;
   out.display = DisplayString(out.phones, engine.display, engine.big5_decoder);
-  out.code_count = static_cast<int>(SplitTokens(out.codes, " ").size());
+  ForEachToken(out.codes, " ", [&](std::string_view) { ++out.code_count; });
   if (!FitsTheOutputs(out)) {
     PrintMessage("The conversion of %zu bytes of text exceeds the output limits\n", text.size());
     return Refused();

@@ -4,7 +4,10 @@
 //     model when the directory has one), on every 13th dictionary word;
 //   - the same words through Text2Phoneme (dictionary words: lookup, sonorant
 //     marking, unit naming, display string, scratch file) and through
-//     Text2Phoneme_Eng (lookup and marking only).
+//     Text2Phoneme_Eng (lookup and marking only);
+//   - the two system costs every Text2Phoneme call has, alone: leaving the
+//     word's run string in "tmp.txt", and asking the file watch whether the
+//     scratch file or a unit model changed.
 // Run it from a scratch directory: Text2Phoneme leaves "tmp.txt" there.
 #include <benchmark/benchmark.h>
 
@@ -15,6 +18,10 @@
 #include <vector>
 
 #include "phonwright.h"
+#include "phonwright/core/context_unit_model_cache.h"
+#include "phonwright/core/path_watch.h"
+#include "phonwright/core/scratch_run_file.h"
+#include "phonwright/core/text_runs.h"
 #include "phonwright/l2s/letter_to_sound.h"
 
 namespace {
@@ -105,6 +112,50 @@ void BM_Text2PhonemeEngDictionaryWord(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_Text2PhonemeEngDictionaryWord)->Unit(benchmark::kMicrosecond);
+
+// The scratch file as a conversion writes it, its identity known (as after the
+// watch said nothing changed): one pwrite, and an ftruncate when the line is
+// shorter than the one before.
+void BM_ScratchFileDictionaryWord(benchmark::State& state) {
+  if (!HaveBuiltData(state)) return;
+  std::vector<std::string> runs;
+  for (const std::string& word : Words()) runs.push_back(phonwright::SplitTextRuns(word));
+  phonwright::ScratchRunFile scratch;
+  scratch.RecheckFile(/*watched=*/true);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(scratch.Write(runs[next]));
+    next = (next + 1) % runs.size();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ScratchFileDictionaryWord)->Unit(benchmark::kMicrosecond);
+
+// The engine's watch over "tmp.txt" and the unit models of both languages,
+// asked once per conversion while nothing changes.
+void BM_FileWatchCheck(benchmark::State& state) {
+  if (!HaveBuiltData(state)) return;
+  std::vector<std::string> models;
+  for (const auto language : {phonwright::UnitLanguage::kTaiwan, phonwright::UnitLanguage::kAmerica})
+    for (std::string& path : phonwright::ContextUnitModelCandidates(language, kBuiltData.string()))
+      models.push_back(std::move(path));
+  std::vector<phonwright::PathWatch::WatchedPath> paths{{"tmp.txt", phonwright::PathWatch::FileEvents::kIdentity}};
+  for (const std::string& path : models)
+    paths.push_back({path, phonwright::PathWatch::FileEvents::kIdentityAndContent});
+  phonwright::PathWatch watch;
+  if (!watch.Arm(paths)) {
+    state.SkipWithError("the paths cannot be watched here");
+    return;
+  }
+  for (auto _ : state) {
+    if (!watch.Unchanged()) {
+      state.SkipWithError("a watched file changed during the run");
+      return;
+    }
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FileWatchCheck)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -22,6 +22,9 @@ constexpr std::uint32_t kDirectoryEvents =
 // A rename over the file or its removal changes its link count: IN_ATTRIB.
 constexpr std::uint32_t kIdentityEvents = IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
 constexpr std::uint32_t kContentEvents = IN_MODIFY | IN_CLOSE_WRITE;
+// Matches no entry name (names hold no '/'), for a directory of which only its
+// own events count.
+constexpr const char* kNoEntry = "/";
 // Events about the watched object itself rather than one of its entries.
 constexpr std::uint32_t kSelfEvents = IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT;
 
@@ -56,11 +59,10 @@ bool IsWorkingDirectory(const std::string& expected) {
 bool PathWatch::Arm(const std::vector<WatchedPath>& paths) {
   Disarm();
   if (paths.empty() || paths.size() > kMaxPaths) return false;
-  queue_ = platform::UniqueFd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
-  if (!queue_.Valid() || !ReadWorkingDirectory(working_directory_)) {
-    Disarm();
-    return false;
-  }
+  // One queue for the watch's life: closing an inotify instance waits for the
+  // kernel's grace period (milliseconds), removing a watch does not.
+  if (!queue_.Valid()) queue_ = platform::UniqueFd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+  if (!queue_.Valid() || !Drain() || !ReadWorkingDirectory(working_directory_)) return false;
   for (const auto& [path, events] : paths) {
     if (!WatchPath(path, events)) {
       Disarm();
@@ -72,35 +74,93 @@ bool PathWatch::Arm(const std::vector<WatchedPath>& paths) {
 }
 
 void PathWatch::Disarm() {
-  queue_.Reset();
+  for (const auto& [wd, name] : interests_) ::inotify_rm_watch(queue_.Get(), wd);  // repeats fail harmlessly
   interests_.clear();
   armed_ = false;
 }
 
-// Walks the path as the kernel resolves it, a watch on each directory before
-// its entry is looked at; the walk ends at the first entry missing (its
-// creation is an event of the directory before it).
-bool PathWatch::WatchPath(std::string_view path, FileEvents events) {
-  std::vector<std::string_view> names;
+// Reads the queue empty: what the watches removed before reported (their
+// IN_IGNORED included) concerns nothing any more.
+bool PathWatch::Drain() {
+  alignas(inotify_event) std::array<char, 4096> buffer;
+  for (;;) {
+    const ssize_t length = ::read(queue_.Get(), buffer.data(), buffer.size());
+    if (length > 0 || (length < 0 && errno == EINTR)) continue;
+    return length < 0 && errno == EAGAIN;
+  }
+}
+
+namespace {
+
+// The names of `path` in order, pushed so that the first is taken first.
+void PushNames(std::string_view path, std::vector<std::string>& pending) {
+  std::vector<std::string> names;
   for (std::size_t pos = 0; pos <= path.size();) {
     std::size_t end = path.find('/', pos);
     if (end == std::string_view::npos) end = path.size();
-    const std::string_view name = path.substr(pos, end - pos);
+    if (end > pos && path.substr(pos, end - pos) != ".") names.emplace_back(path.substr(pos, end - pos));
     pos = end + 1;
-    if (name.empty() || name == ".") continue;
-    if (name == ".." || names.size() == kMaxComponents) return false;
-    names.push_back(name);
   }
-  if (names.empty()) return false;
+  pending.insert(pending.end(), names.rbegin(), names.rend());
+}
+
+std::string Joined(const std::string& directory, std::string_view name) {
+  std::string path = directory == "." ? "" : directory == "/" ? "/" : directory + "/";
+  path += name;
+  return path;
+}
+
+// The directory above `directory`, a path of real directories (links already
+// followed), as a path: "." gives "..", "a/b" gives "a", "/a" gives "/".
+std::string Parent(const std::string& directory) {
+  if (directory == "/") return directory;
+  if (directory == "." ) return "..";
+  const std::size_t slash = directory.rfind('/');
+  const std::string_view last = slash == std::string::npos ? directory : std::string_view(directory).substr(slash + 1);
+  if (last == "..") return directory + "/..";
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : directory.substr(0, slash);
+}
+
+}  // namespace
+
+// Resolves the path as the kernel does, with a watch on each directory before
+// its entry is looked at: for that entry, and for the directory itself being
+// moved or removed. A symbolic link is followed into its target (the link's
+// own entry is watched in its directory); ".." watches the directory it
+// leaves, whose place decides where it leads. The walk ends at the first entry
+// missing: its creation is an event of the directory before it.
+bool PathWatch::WatchPath(std::string_view path, FileEvents events) {
+  if (path.empty()) return false;
+  std::vector<std::string> pending;  // names still to resolve, the next one last
+  PushNames(path, pending);
+  if (pending.empty()) return false;
   std::string at = path.front() == '/' ? "/" : ".";
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!AddWatch(at, kDirectoryEvents | IN_ONLYDIR, std::string(names[i]))) return false;
-    std::string next = at == "." ? "" : at == "/" ? "/" : at + "/";
-    next += names[i];
+  std::size_t steps = 0;
+  std::size_t links = 0;
+  while (!pending.empty()) {
+    const std::string name = std::move(pending.back());
+    pending.pop_back();
+    if (++steps > kMaxComponents) return false;
+    if (name == "..") {
+      if (!AddWatch(at, kDirectoryEvents | IN_ONLYDIR, kNoEntry)) return false;
+      at = Parent(at);
+      continue;
+    }
+    if (!AddWatch(at, kDirectoryEvents | IN_ONLYDIR, name)) return false;
+    std::string next = Joined(at, name);
     struct stat info {};
     if (::lstat(next.c_str(), &info) != 0) return true;
-    if (S_ISLNK(info.st_mode)) return false;
-    if (i + 1 == names.size()) {
+    if (S_ISLNK(info.st_mode)) {
+      std::array<char, PATH_MAX> target;  // filled by readlink
+      const ssize_t length = ::readlink(next.c_str(), target.data(), target.size());
+      if (length <= 0 || static_cast<std::size_t>(length) == target.size() || ++links > kMaxLinks) return false;
+      const std::string_view link(target.data(), static_cast<std::size_t>(length));
+      if (link.front() == '/') at = "/";
+      PushNames(link, pending);
+      continue;
+    }
+    if (pending.empty()) {
       const std::uint32_t content = events == FileEvents::kIdentityAndContent ? kContentEvents : 0;
       return AddWatch(next, kIdentityEvents | content, "");
     }
@@ -121,6 +181,7 @@ bool PathWatch::AddWatch(const std::string& path, std::uint32_t mask, std::strin
 bool PathWatch::Concerns(int wd, std::uint32_t mask, std::string_view entry) const {
   for (const auto& [watched, name] : interests_) {
     if (watched != wd) continue;
+    // kNoEntry matches no entry name: only the directory's own events count.
     // A watched file: every event asked for counts. A directory: events of
     // the directory itself, and those of the one entry on the path.
     if (name.empty() || entry == name || (entry.empty() && (mask & kSelfEvents) != 0)) return true;

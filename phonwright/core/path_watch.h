@@ -11,12 +11,14 @@
 // before the caller checks the paths, so a change made while it checks is
 // reported next time rather than lost.
 //
-// Paths the watch cannot vouch for leave it unarmed (Unchanged() always
-// false, so the caller checks every time): no inotify instance, a symbolic
-// link or ".." along the path (its target's directories would change
-// unseen), or a file system whose changes may come from another machine or
-// layer and raise no event here (only local ones are trusted: ext2/3/4, XFS,
-// Btrfs, tmpfs, F2FS).
+// Symbolic links along a path are followed as the kernel follows them, each
+// directory of their targets watched too. Paths the watch cannot vouch for
+// leave it unarmed (Unchanged() always false, so the caller checks every
+// time): no inotify instance, more than kMaxLinks links or kMaxComponents
+// names on the way, or a file system whose changes may come from another
+// machine or layer and raise no event here (only local ones are trusted:
+// ext2/3/4, XFS, Btrfs, tmpfs, F2FS). Mounts made over a watched directory
+// are not seen.
 #pragma once
 
 #include <cstddef>
@@ -42,9 +44,11 @@ class PathWatch {
     FileEvents events;
   };
 
-  // At most this many paths, and components along one path.
+  // At most this many paths; names resolved along one path (those of link
+  // targets included) and links followed on the way.
   static constexpr std::size_t kMaxPaths = 8;
-  static constexpr std::size_t kMaxComponents = 64;
+  static constexpr std::size_t kMaxComponents = 128;
+  static constexpr std::size_t kMaxLinks = 40;
 
   // Starts over with `paths` (relative ones against the working directory);
   // false when the watch stays unarmed.
@@ -57,6 +61,7 @@ class PathWatch {
   // The watch descriptor of a directory and the entry name that matters there
   // (empty: a watched file, any event of which counts).
   using Interest = std::pair<int, std::string>;
+  bool Drain();
   bool WatchPath(std::string_view path, FileEvents events);
   bool AddWatch(const std::string& path, std::uint32_t mask, std::string name);
   bool Concerns(int wd, std::uint32_t mask, std::string_view entry) const;

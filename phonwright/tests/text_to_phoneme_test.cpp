@@ -7,6 +7,7 @@
 
 #include "phonwright.h"
 #include "phonwright/core/engine.h"
+#include "phonwright/core/path_watch.h"
 #include "phonwright/tests/engine_fixture.h"
 
 namespace phonwright {
@@ -186,17 +187,40 @@ TEST_F(TextToPhonemeTest, UnitModelChangedBetweenTwoConversionsIsPickedUp) {
   EXPECT_EQ(Convert("hello", "Taiwan").units, before_ow + "RCD_OW_5 ");
 }
 
-// Through a symbolic link the paths cannot be watched: the engine then looks
-// at them on every conversion, and still picks every change up.
-TEST_F(TextToPhonemeTest, UnitModelBehindASymbolicLinkIsLookedAtEveryTime) {
+// A data directory reached through a symbolic link is watched through it:
+// a change of the target or of the link is picked up.
+TEST_F(TextToPhonemeTest, UnitModelBehindASymbolicLinkIsPickedUpWhenItChanges) {
+  const std::string before_ow = "RCD_HH_001 RCD_AH_001 RCD_LH_001 ";
   std::filesystem::rename("fastt2p", "linked-data");
   std::filesystem::create_directory_symlink("linked-data", "fastt2p");
   ASSERT_FALSE(data::WriteContextUnitModel("linked-data/AE_RCD134.model", ModelNamingOw("OW_1")));
-  EXPECT_EQ(Convert("hello", "America").units, "RCD_HH_001 RCD_AH_001 RCD_LH_001 RCD_OW_1 ");
+  EXPECT_EQ(Convert("hello", "America").units, before_ow + "RCD_OW_1 ");
   ASSERT_FALSE(data::WriteContextUnitModel("linked-data/AE_RCD134.model", ModelNamingOw("OW_22")));
-  EXPECT_EQ(Convert("hello", "America").units, "RCD_HH_001 RCD_AH_001 RCD_LH_001 RCD_OW_22 ");
+  EXPECT_EQ(Convert("hello", "America").units, before_ow + "RCD_OW_22 ");
+  std::filesystem::create_directories("second-data");
+  ASSERT_FALSE(data::WriteContextUnitModel("second-data/AE_RCD134.model", ModelNamingOw("OW_3")));
+  std::filesystem::remove("fastt2p");
+  std::filesystem::create_directory_symlink("second-data", "fastt2p");
+  EXPECT_EQ(Convert("hello", "America").units, before_ow + "RCD_OW_3 ");
   std::filesystem::remove("fastt2p");
   std::filesystem::rename("linked-data", "fastt2p");
+  std::filesystem::remove_all("second-data");
+}
+
+// A path the watch cannot vouch for is looked up on every conversion, as
+// without a watch.
+TEST_F(TextToPhonemeTest, UnitModelOnAPathTooLongToWatchIsLookedUpEveryTime) {
+  const std::string before_ow = "RCD_HH_001 RCD_AH_001 RCD_LH_001 ";
+  std::filesystem::rename("fastt2p", "real-data");
+  std::string winding = "real-data";
+  for (std::size_t i = 0; i < PathWatch::kMaxComponents; ++i) winding += "/../real-data";
+  std::filesystem::create_directory_symlink(winding, "fastt2p");
+  for (const char* unit : {"OW_1", "OW_22", "OW_333"}) {
+    ASSERT_FALSE(data::WriteContextUnitModel("real-data/AE_RCD134.model", ModelNamingOw(unit)));
+    EXPECT_EQ(Convert("hello", "America").units, before_ow + "RCD_" + unit + " ");
+  }
+  std::filesystem::remove("fastt2p");
+  std::filesystem::rename("real-data", "fastt2p");
 }
 
 TEST_F(TextToPhonemeTest, MixedTextKeepsTextOrderButPutsEnglishUnitsLast) {

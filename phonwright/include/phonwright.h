@@ -83,7 +83,10 @@ PHONWRIGHT_API int Text2PhonemeRelease(void);
  * "fastt2p/CE_RCD134.model" or "fastt2p/AE_RCD134.model" (working directory,
  * else the same name in the data directory). Returns the number of codes, 0
  * when the text is too long (all outputs empty). Leaves the split text in the
- * scratch file "tmp.txt" of the working directory.
+ * scratch file "tmp.txt" of the working directory. A model file or "tmp.txt"
+ * changed, replaced or removed between two calls, or another working
+ * directory, is seen by the next call (an inotify watch tells the library
+ * when to look; where it cannot watch, it looks on every call).
  * Example: the Big5 of "你好" with "Taiwan" gives "ㄋㄧˇ ㄏㄠˇ ", "3189 3084 ",
  * "I70 F14  I17 F08" and 2.
  *

@@ -74,7 +74,7 @@ bool PathWatch::Arm(const std::vector<WatchedPath>& paths) {
 }
 
 void PathWatch::Disarm() {
-  for (const auto& [wd, name] : interests_) ::inotify_rm_watch(queue_.Get(), wd);  // repeats fail harmlessly
+  for (const Interest& interest : interests_) ::inotify_rm_watch(queue_.Get(), interest.wd);  // repeats fail harmlessly
   interests_.clear();
   armed_ = false;
 }
@@ -171,15 +171,18 @@ bool PathWatch::WatchPath(std::string_view path, FileEvents events) {
 }
 
 bool PathWatch::AddWatch(const std::string& path, std::uint32_t mask, std::string name) {
+  // The paths of both languages share their directories: each is watched once.
+  for (const Interest& interest : interests_)
+    if (interest.path == path && interest.name == name) return true;
   if (!IsLocalFileSystem(path)) return false;
   const int wd = ::inotify_add_watch(queue_.Get(), path.c_str(), mask | IN_MASK_ADD);
   if (wd < 0) return false;
-  interests_.emplace_back(wd, std::move(name));
+  interests_.push_back({wd, path, std::move(name)});
   return true;
 }
 
 bool PathWatch::Concerns(int wd, std::uint32_t mask, std::string_view entry) const {
-  for (const auto& [watched, name] : interests_) {
+  for (const auto& [watched, path, name] : interests_) {
     if (watched != wd) continue;
     // kNoEntry matches no entry name: only the directory's own events count.
     // A watched file: every event asked for counts. A directory: events of

@@ -58,9 +58,13 @@ class PathWatch {
   bool Unchanged();
 
  private:
-  // The watch descriptor of a directory and the entry name that matters there
-  // (empty: a watched file, any event of which counts).
-  using Interest = std::pair<int, std::string>;
+  // A watched directory and the entry name that matters there (empty: a
+  // watched file, any event of which counts).
+  struct Interest {
+    int wd;
+    std::string path;
+    std::string name;
+  };
   bool Drain();
   bool WatchPath(std::string_view path, FileEvents events);
   bool AddWatch(const std::string& path, std::uint32_t mask, std::string name);

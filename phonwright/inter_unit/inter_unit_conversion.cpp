@@ -22,7 +22,10 @@ std::optional<std::string> ConvertToTransitionUnits(Engine& engine, std::string_
     PrintMessage("字串太長，超過256個byte！！！！\n");
     return std::nullopt;
   }
-  engine.NoticeFileChanges();
+  // The file is created and removed again by every transition-unit
+  // conversion: its identity is checked on each write rather than watched
+  // (the engine's next conversion watches it again).
+  engine.scratch_run_file.RecheckFile(/*watched=*/false);
   const std::string runs = SplitTextRuns(text);
   engine.scratch_run_file.Write(runs);
   std::string phones;

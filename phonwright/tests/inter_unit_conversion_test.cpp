@@ -42,6 +42,27 @@ TEST_F(InterUnitTest, SyllablesPairWithTheirNeighbours) {
   EXPECT_FALSE(fs::exists("tmp.txt"));
 }
 
+// Between sentence conversions, whose scratch file the engine watches, a
+// transition-unit conversion in another working directory neither writes the
+// held file nor leaves one of its own; the next sentence writes the file of
+// its own directory.
+TEST_F(InterUnitTest, ScratchFilesOfSentencesAroundItStayExact) {
+  Sentence("hello", "America");
+  Sentence("world", "America");
+  const fs::path start = fs::current_path();
+  fs::create_directories("elsewhere");
+  fs::current_path("elsewhere");
+  ASSERT_TRUE(Transition("hello world", TransitionMode::kAllNeighbours));
+  EXPECT_FALSE(fs::exists("tmp.txt"));
+  fs::current_path(start);
+  EXPECT_EQ(testing_fixture::ReadFile("tmp.txt"), "world \n");
+  ASSERT_TRUE(Transition("hello", TransitionMode::kAllNeighbours));
+  EXPECT_FALSE(fs::exists("tmp.txt"));
+  Sentence("hello", "America");
+  EXPECT_EQ(testing_fixture::ReadFile("tmp.txt"), "hello \n");
+  fs::remove_all("elsewhere");
+}
+
 TEST_F(InterUnitTest, WordWiseModeLeavesSyllablesAsTheyAre) {
   const auto units = Transition(Big5(u"你好"), TransitionMode::kEnglishWordWise);
   ASSERT_TRUE(units);

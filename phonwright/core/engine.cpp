@@ -81,7 +81,7 @@ EnglishWordUnits Engine::MarkPhones(std::string_view phones) const {
 
 void Engine::NoticeFileChanges() {
   if (file_watch_.Unchanged()) return;
-  // Paths that cannot be watched (a link on the way, a remote file system)
+  // Paths that cannot be watched (a remote file system, a loop of links)
   // are looked up on every use; arming is tried again now and then, not on
   // every conversion.
   if (conversions_until_watch_retried_ > 0) {

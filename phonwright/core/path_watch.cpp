@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 namespace phonwright {
 
@@ -114,7 +115,7 @@ std::string Joined(const std::string& directory, std::string_view name) {
 // followed), as a path: "." gives "..", "a/b" gives "a", "/a" gives "/".
 std::string Parent(const std::string& directory) {
   if (directory == "/") return directory;
-  if (directory == "." ) return "..";
+  if (directory == ".") return "..";
   const std::size_t slash = directory.rfind('/');
   const std::string_view last = slash == std::string::npos ? directory : std::string_view(directory).substr(slash + 1);
   if (last == "..") return directory + "/..";
@@ -173,20 +174,21 @@ bool PathWatch::WatchPath(std::string_view path, FileEvents events) {
 bool PathWatch::AddWatch(const std::string& path, std::uint32_t mask, std::string name) {
   // The paths of both languages share their directories: each is watched once.
   for (const Interest& interest : interests_)
-    if (interest.path == path && interest.name == name) return true;
+    if (interest.path == path && interest.name == name && interest.mask == mask) return true;
   if (!IsLocalFileSystem(path)) return false;
   const int wd = ::inotify_add_watch(queue_.Get(), path.c_str(), mask | IN_MASK_ADD);
   if (wd < 0) return false;
-  interests_.push_back({wd, path, std::move(name)});
+  interests_.push_back({wd, path, std::move(name), mask});
   return true;
 }
 
 bool PathWatch::Concerns(int wd, std::uint32_t mask, std::string_view entry) const {
-  for (const auto& [watched, path, name] : interests_) {
-    if (watched != wd) continue;
-    // kNoEntry matches no entry name: only the directory's own events count.
+  for (const Interest& interest : interests_) {
+    if (interest.wd != wd) continue;
     // A watched file: every event asked for counts. A directory: events of
-    // the directory itself, and those of the one entry on the path.
+    // the directory itself, and those of the one entry on the path (none for
+    // kNoEntry).
+    const std::string& name = interest.name;
     if (name.empty() || entry == name || (entry.empty() && (mask & kSelfEvents) != 0)) return true;
   }
   return false;

@@ -25,7 +25,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/unique_fd.h"
@@ -64,6 +63,7 @@ class PathWatch {
     int wd;
     std::string path;
     std::string name;
+    std::uint32_t mask;
   };
   bool Drain();
   bool WatchPath(std::string_view path, FileEvents events);

@@ -19,7 +19,7 @@
 
 #include "phonwright.h"
 #include "phonwright/core/context_unit_model_cache.h"
-#include "phonwright/core/path_watch.h"
+#include "platform/path_watch.h"
 #include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/text_runs.h"
 #include "phonwright/l2s/letter_to_sound.h"
@@ -139,10 +139,10 @@ void BM_FileWatchCheck(benchmark::State& state) {
   for (const auto language : {phonwright::UnitLanguage::kTaiwan, phonwright::UnitLanguage::kAmerica})
     for (std::string& path : phonwright::ContextUnitModelCandidates(language, kBuiltData.string()))
       models.push_back(std::move(path));
-  std::vector<phonwright::PathWatch::WatchedPath> paths{{"tmp.txt", phonwright::PathWatch::FileEvents::kIdentity}};
+  std::vector<platform::PathWatch::WatchedPath> paths{{"tmp.txt", platform::PathWatch::FileEvents::kIdentity}};
   for (const std::string& path : models)
-    paths.push_back({path, phonwright::PathWatch::FileEvents::kIdentityAndContent});
-  phonwright::PathWatch watch;
+    paths.push_back({path, platform::PathWatch::FileEvents::kIdentityAndContent});
+  platform::PathWatch watch;
   if (!watch.Arm(paths)) {
     state.SkipWithError("the paths cannot be watched here");
     return;

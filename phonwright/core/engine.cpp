@@ -91,8 +91,8 @@ void Engine::NoticeFileChanges() {
   std::vector<std::string> models;
   for (const UnitLanguage language : {UnitLanguage::kTaiwan, UnitLanguage::kAmerica})
     for (std::string& path : ContextUnitModelCandidates(language, data_dir)) models.push_back(std::move(path));
-  std::vector<PathWatch::WatchedPath> paths{{kScratchRunFile, PathWatch::FileEvents::kIdentity}};
-  for (const std::string& path : models) paths.push_back({path, PathWatch::FileEvents::kIdentityAndContent});
+  std::vector<platform::PathWatch::WatchedPath> paths{{kScratchRunFile, platform::PathWatch::FileEvents::kIdentity}};
+  for (const std::string& path : models) paths.push_back({path, platform::PathWatch::FileEvents::kIdentityAndContent});
   // Armed before the files are looked at again: a change made from now on is
   // reported to the next conversion.
   const bool watched = file_watch_.Arm(paths);

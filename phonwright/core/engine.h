@@ -11,7 +11,7 @@
 #include "phonwright/core/context_unit_model_cache.h"
 #include "phonwright/core/display_tables.h"
 #include "phonwright/core/english_sources.h"
-#include "phonwright/core/path_watch.h"
+#include "platform/path_watch.h"
 #include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/segmentation_class_names.h"
 #include "phonwright/core/segmentation_dictionary.h"
@@ -73,7 +73,7 @@ class Engine {
  private:
   friend int InitializeEngine(Engine& engine, std::string_view data_dir);
   EnglishSources english_sources_;  // lends the tables above, with "<data dir>/c2zy.tbl"
-  PathWatch file_watch_;
+  platform::PathWatch file_watch_;
   int conversions_until_watch_retried_ = 0;
 };
 

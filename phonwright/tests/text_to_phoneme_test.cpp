@@ -7,7 +7,7 @@
 
 #include "phonwright.h"
 #include "phonwright/core/engine.h"
-#include "phonwright/core/path_watch.h"
+#include "platform/path_watch.h"
 #include "phonwright/tests/engine_fixture.h"
 
 namespace phonwright {
@@ -213,7 +213,7 @@ TEST_F(TextToPhonemeTest, UnitModelOnAPathTooLongToWatchIsLookedUpEveryTime) {
   const std::string before_ow = "RCD_HH_001 RCD_AH_001 RCD_LH_001 ";
   std::filesystem::rename("fastt2p", "real-data");
   std::string winding = "real-data";
-  for (std::size_t i = 0; i < PathWatch::kMaxComponents; ++i) winding += "/../real-data";
+  for (std::size_t i = 0; i < platform::PathWatch::kMaxComponents; ++i) winding += "/../real-data";
   std::filesystem::create_directory_symlink(winding, "fastt2p");
   for (const char* unit : {"OW_1", "OW_22", "OW_333"}) {
     ASSERT_FALSE(data::WriteContextUnitModel("real-data/AE_RCD134.model", ModelNamingOw(unit)));

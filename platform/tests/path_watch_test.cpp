@@ -1,4 +1,4 @@
-#include "phonwright/core/path_watch.h"
+#include "platform/path_watch.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace phonwright {
+namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
@@ -175,4 +175,4 @@ TEST_F(PathWatchTest, AbsolutePathsAreWatchedFromTheRoot) {
 }
 
 }  // namespace
-}  // namespace phonwright
+}  // namespace platform

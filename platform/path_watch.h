@@ -29,7 +29,7 @@
 
 #include "platform/unique_fd.h"
 
-namespace phonwright {
+namespace platform {
 
 class PathWatch {
  public:
@@ -76,4 +76,4 @@ class PathWatch {
   bool armed_ = false;
 };
 
-}  // namespace phonwright
+}  // namespace platform

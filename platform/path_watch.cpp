@@ -1,4 +1,4 @@
-#include "phonwright/core/path_watch.h"
+#include "platform/path_watch.h"
 
 #include <linux/magic.h>
 #include <sys/inotify.h>
@@ -12,7 +12,7 @@
 #include <cstring>
 #include <utility>
 
-namespace phonwright {
+namespace platform {
 
 namespace {
 
@@ -224,4 +224,4 @@ bool PathWatch::Unchanged() {
   return true;
 }
 
-}  // namespace phonwright
+}  // namespace platform

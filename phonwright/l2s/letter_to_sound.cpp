@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "phonwright/l2s/chunk_search.h"
@@ -113,6 +114,25 @@ class HypothesisSearch {
   std::vector<std::vector<int>> positions_;  // hypotheses ending at each grapheme position
 };
 
+// Each phoneme's name followed by one blank, leaving out the word boundary.
+std::string PhonemeNames(const LetterToSoundModels& models, std::span<const std::uint8_t> phonemes) {
+  const auto& names = models.phonemes().names;
+  const auto spoken = [&](std::uint8_t phoneme) {
+    return phoneme != kBoundarySymbol && phoneme < names.size() && !names[phoneme].empty();
+  };
+  std::size_t size = 0;
+  for (const std::uint8_t phoneme : phonemes)
+    if (spoken(phoneme)) size += names[phoneme].size() + 1;
+  std::string out;
+  out.reserve(size);
+  for (const std::uint8_t phoneme : phonemes)
+    if (spoken(phoneme)) {
+      out += names[phoneme];
+      out += ' ';
+    }
+  return out;
+}
+
 }  // namespace
 
 std::int64_t CombinedScore(std::int64_t phonemeScore, std::int64_t hypothesisScore) {
@@ -121,21 +141,14 @@ std::int64_t CombinedScore(std::int64_t phonemeScore, std::int64_t hypothesisSco
 
 std::string LetterToSound(LetterToSoundModels& models, std::string_view word) {
   if (!models.is_loaded() || word.empty() || word.size() > kMaxLetterToSoundWordLength) return {};
-  std::optional<std::vector<std::uint8_t>> phonemes;
-  if (const JointSequenceModel* joint = models.joint_model()) {
-    phonemes = DecodeJointSequence(*joint, models.joint_tokens(), word);
-  } else if (const auto graphemes = SegmentGraphemes(models, word)) {
-    if (auto path = HypothesisSearch(models).Run(*graphemes)) phonemes = std::move(path->phonemes);
+  if (JointSequenceDecoder* joint = models.joint_decoder()) {
+    const auto phonemes = joint->Decode(word);
+    return phonemes ? PhonemeNames(models, *phonemes) : std::string();
   }
-  if (!phonemes) return {};
-  std::string out;
-  const auto& names = models.phonemes().names;
-  for (const std::uint8_t phoneme : *phonemes) {
-    if (phoneme == kBoundarySymbol || phoneme >= names.size() || names[phoneme].empty()) continue;
-    out += names[phoneme];
-    out += ' ';
-  }
-  return out;
+  const auto graphemes = SegmentGraphemes(models, word);
+  if (!graphemes) return {};
+  const auto path = HypothesisSearch(models).Run(*graphemes);
+  return path ? PhonemeNames(models, path->phonemes) : std::string();
 }
 
 }  // namespace phonwright::l2s

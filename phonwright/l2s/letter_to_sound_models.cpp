@@ -47,7 +47,7 @@ void LetterToSoundModels::LoadJointSequenceModel(const std::filesystem::path& da
     return;
   }
   joint_ = std::move(model);
-  jointTokens_ = std::make_unique<JointTokenIndex>(*joint_);
+  jointDecoder_ = std::make_unique<JointSequenceDecoder>(*joint_);
 }
 
 void LetterToSoundModels::Release() {
@@ -56,7 +56,7 @@ void LetterToSoundModels::Release() {
   candidates_.clear();
   stage2Names_.clear();
   files_.reset();
-  jointTokens_.reset();
+  jointDecoder_.reset();
   joint_.reset();
   jointFile_.Close();
   backoffWeight_ = 0;

@@ -5,7 +5,8 @@
 // Usage: Load(dataDirectory) once (the engine ignores its result; the decoder
 // then yields nothing for every word while the maps are not loaded), decode
 // with LetterToSound (letter_to_sound.h), Release() at the end. Not
-// thread-safe: the queries keep the back-off weight of the latest one.
+// thread-safe: the queries keep the back-off weight of the latest one, and the
+// joint-sequence decoder its buffers.
 #pragma once
 
 #include <cstdint>
@@ -56,9 +57,9 @@ class LetterToSoundModels {
 
   ModelFileAccess& files() { return *files_; }
 
-  // The joint-sequence model and its token index, or null when the models have none.
+  // The joint-sequence model and its decoder, or null when the models have none.
   const JointSequenceModel* joint_model() const { return joint_ ? &*joint_ : nullptr; }
-  const JointTokenIndex& joint_tokens() const { return *jointTokens_; }
+  JointSequenceDecoder* joint_decoder() { return jointDecoder_.get(); }
 
  private:
   void LoadJointSequenceModel(const std::filesystem::path& dataDirectory);
@@ -71,7 +72,7 @@ class LetterToSoundModels {
   std::unique_ptr<ModelFileAccess> files_;
   platform::MappedFile jointFile_;
   std::optional<JointSequenceModel> joint_;
-  std::unique_ptr<JointTokenIndex> jointTokens_;
+  std::unique_ptr<JointSequenceDecoder> jointDecoder_;
   std::int32_t backoffWeight_ = 0;
   bool loaded_ = false;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 
 #include "phonwright/data/l2s_joint_model_writer.h"
@@ -134,8 +135,8 @@ TEST(JointSequenceFile, DamagedHeadersAndTokensAreRefusedAndDamagedLinksStayInsi
     for (std::uint32_t state = 0; state <= parsed.model->node_count(); ++state)
       for (std::uint16_t token = 0; token < parsed.model->token_count(); ++token)
         parsed.model->Score(state, token);
-    const l2s::JointTokenIndex index(*parsed.model);
-    for (const char* word : {"abab", "ba", "bbb"}) l2s::DecodeJointSequence(*parsed.model, index, word);
+    l2s::JointSequenceDecoder decoder(*parsed.model);
+    for (const char* word : {"abab", "ba", "bbb"}) decoder.Decode(word);
   }
 }
 
@@ -178,24 +179,136 @@ void BestByEnumeration(const l2s::JointSequenceModel& model, std::string_view wo
 TEST(JointSequenceDecoder, AWideBeamFindsTheBestReadingOfEveryWord) {
   const ParsedModel parsed = Estimate(4, 1);
   ASSERT_TRUE(parsed.model) << parsed.error;
-  const l2s::JointTokenIndex index(*parsed.model);
+  l2s::JointSequenceDecoder decoder(*parsed.model, 1000);
   for (const std::string word : {"a", "ab", "ba", "abab", "bbab", "aabba", "babab"}) {
     std::vector<std::uint8_t> phonemes;
     std::vector<std::uint8_t> expected;
     float best = 0.0f;
     BestByEnumeration(*parsed.model, word, 0, parsed.model->start_state(), 0.0f, phonemes, best, expected);
-    const auto decoded = l2s::DecodeJointSequence(*parsed.model, index, word, 1000);
+    const auto decoded = decoder.Decode(word);
     ASSERT_TRUE(decoded) << word;
-    EXPECT_EQ(*decoded, expected) << word;
+    EXPECT_EQ(std::vector(decoded->begin(), decoded->end()), expected) << word;
   }
 }
 
 TEST(JointSequenceDecoder, AWordWithALetterNoTokenReadsHasNoReading) {
   const ParsedModel parsed = Estimate(3, 1);
   ASSERT_TRUE(parsed.model);
-  const l2s::JointTokenIndex index(*parsed.model);
-  EXPECT_FALSE(l2s::DecodeJointSequence(*parsed.model, index, "abz"));
-  EXPECT_FALSE(l2s::DecodeJointSequence(*parsed.model, index, "-"));
+  l2s::JointSequenceDecoder decoder(*parsed.model);
+  EXPECT_FALSE(decoder.Decode("abz"));
+  EXPECT_FALSE(decoder.Decode("-"));
+}
+
+// The beam search in its plainest form, the decoder's reference: every
+// candidate scored on its own with JointSequenceModel::Score, the beams kept
+// as plain lists (the best per state, the worst pushed out when full, the
+// first of equal lowest scores going first), extended best first.
+std::optional<std::vector<std::uint8_t>> PlainBeamSearch(const l2s::JointSequenceModel& model, std::string_view word,
+                                                         std::size_t width) {
+  struct Hypothesis {
+    std::uint32_t state;
+    float score;
+    int back;
+  };
+  std::vector<std::pair<int, std::uint16_t>> steps;  // previous step, token
+  std::vector<std::vector<Hypothesis>> beams(word.size() + 1);
+  const auto worst = [](std::vector<Hypothesis>& beam) {
+    return std::min_element(beam.begin(), beam.end(),
+                            [](const Hypothesis& a, const Hypothesis& b) { return a.score < b.score; });
+  };
+  const auto offer = [&](std::vector<Hypothesis>& beam, Hypothesis candidate, std::uint16_t token) {
+    const auto same = std::find_if(beam.begin(), beam.end(), [&](const Hypothesis& h) { return h.state == candidate.state; });
+    if (same != beam.end() && !(candidate.score > same->score)) return;
+    if (same == beam.end() && beam.size() == width && !(candidate.score > worst(beam)->score)) return;
+    steps.push_back({candidate.back, token});
+    candidate.back = static_cast<int>(steps.size() - 1);
+    if (same != beam.end())
+      *same = candidate;
+    else if (beam.size() < width)
+      beam.push_back(candidate);
+    else
+      *worst(beam) = candidate;
+  };
+  const auto bestFirst = [](std::vector<Hypothesis>& beam) {
+    std::sort(beam.begin(), beam.end(), [](const Hypothesis& a, const Hypothesis& b) {
+      return a.score != b.score ? a.score > b.score : a.back < b.back;
+    });
+  };
+  beams[0].push_back({model.start_state(), 0.0f, -1});
+  for (std::size_t at = 0; at < word.size(); ++at) {
+    bestFirst(beams[at]);
+    for (const Hypothesis& hypothesis : beams[at])
+      for (std::uint16_t t = 1; t < model.token_count(); ++t) {
+        const auto token = model.Token(t);
+        if (word.substr(at, token.letter_count()) != std::string_view(token.letters, token.letter_count())) continue;
+        const auto scored = model.Score(hypothesis.state, t);
+        offer(beams[at + token.letter_count()], {scored.next, hypothesis.score + scored.score, hypothesis.back}, t);
+      }
+  }
+  bestFirst(beams[word.size()]);
+  const Hypothesis* best = nullptr;
+  float bestScore = 0.0f;
+  for (const Hypothesis& hypothesis : beams[word.size()]) {
+    const float total = hypothesis.score + model.Score(hypothesis.state, 0).score;
+    if (best == nullptr || total > bestScore) {
+      best = &hypothesis;
+      bestScore = total;
+    }
+  }
+  if (best == nullptr) return std::nullopt;
+  std::vector<std::uint8_t> phonemes;
+  for (int step = best->back; step >= 0; step = steps[static_cast<std::size_t>(step)].first)
+    phonemes.push_back(model.Token(steps[static_cast<std::size_t>(step)].second).phoneme);
+  std::reverse(phonemes.begin(), phonemes.end());
+  return phonemes;
+}
+
+// A random model over the letters a to d (two to four phonemes each, a few
+// two-letter tokens), its tokens numbered at random rather than by letter.
+ParsedModel RandomModel(std::mt19937& random, int order, std::uint32_t minCount) {
+  std::vector<JointSequenceModelContent::Token> tokens = {{"", 0}};
+  for (const char letter : std::string("abcd"))
+    for (int p = 0, phonemes = 2 + static_cast<int>(random() % 3); p < phonemes; ++p)
+      tokens.push_back({std::string(1, letter), static_cast<std::uint8_t>(2 + random() % 30)});
+  for (const char* pair : {"ab", "ca", "dd"}) tokens.push_back({pair, static_cast<std::uint8_t>(2 + random() % 30)});
+  std::shuffle(tokens.begin() + 1, tokens.end(), random);
+  std::vector<std::vector<std::uint16_t>> words(300);
+  for (auto& word : words)
+    for (std::size_t n = 1 + random() % 8; word.size() < n;)
+      word.push_back(static_cast<std::uint16_t>(1 + random() % (tokens.size() - 1)));
+  train::JointTrainingOptions options;
+  options.order = order;
+  options.minCount = minCount;
+  options.minCountOrder = 2;
+  return ParsedModel(data::EncodeJointSequenceModel(train::EstimateJointSequenceModel(words, tokens, options)));
+}
+
+TEST(JointSequenceDecoder, DecodesAsThePlainBeamSearchWithOneDecoderForManyWords) {
+  std::mt19937 random(11);
+  for (const auto& [order, minCount] : std::vector<std::pair<int, std::uint32_t>>{{2, 1}, {4, 1}, {6, 2}}) {
+    const ParsedModel parsed = RandomModel(random, order, minCount);
+    ASSERT_TRUE(parsed.model) << parsed.error;
+    std::vector<std::string> words = {"", "e", "abe", "dddd", "abab"};
+    for (int i = 0; i < 150; ++i) {
+      std::string word;
+      for (std::size_t n = 1 + random() % 14; word.size() < n;) word += static_cast<char>('a' + random() % 4);
+      words.push_back(word);
+    }
+    for (const std::size_t width : {1u, 2u, 3u, 8u}) {
+      // One decoder for all the words, its buffers reused from word to word
+      // (long and short words mixed).
+      l2s::JointSequenceDecoder decoder(*parsed.model, width);
+      for (const std::string& word : words) {
+        const auto expected = PlainBeamSearch(*parsed.model, word, width);
+        const auto decoded = decoder.Decode(word);
+        ASSERT_EQ(decoded.has_value(), expected.has_value()) << word << ", order " << order << ", width " << width;
+        if (expected) {
+          EXPECT_EQ(std::vector(decoded->begin(), decoded->end()), *expected)
+              << word << ", order " << order << ", width " << width;
+        }
+      }
+    }
+  }
 }
 
 // Training on a small dictionary, in a data directory.

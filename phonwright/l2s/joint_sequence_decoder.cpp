@@ -250,6 +250,7 @@ bool JointSequenceDecoder::Admits(const Beam& beam, float score) const {
 // recorded only when the hypothesis is kept.
 void JointSequenceDecoder::Offer(Beam& beam, std::uint32_t state, float score, int previous, std::uint16_t token) {
   Hypothesis* held = &held_[beam.first];
+  model_.PrefetchNode(state);  // read when the hypothesis is extended
   for (std::size_t i = 0; i < beam.size; ++i)
     if (held[i].state == state) {
       if (score > held[i].score) {

@@ -237,35 +237,31 @@ void JointSequenceDecoder::FindWorst(Beam& beam) {
     if (held[i].score < held[beam.worst].score) beam.worst = i;
 }
 
-int JointSequenceDecoder::Record(int previous, std::uint16_t token) {
-  steps_.push_back({previous, token});
-  return static_cast<int>(steps_.size() - 1);
-}
-
 bool JointSequenceDecoder::Admits(const Beam& beam, float score) const {
   return beam.size < width_ || score > held_[beam.first + beam.worst].score;
 }
 
-// For a hypothesis that the beam admits; the step (previous, token) is
-// recorded only when the hypothesis is kept.
+// For a hypothesis that the beam admits: it takes the place of the same
+// state's if it is better, else a free place, else the worst's. The step
+// (previous, token) is recorded only when the hypothesis is kept.
 void JointSequenceDecoder::Offer(Beam& beam, std::uint32_t state, float score, int previous, std::uint16_t token) {
   Hypothesis* held = &held_[beam.first];
   model_.PrefetchNode(state);  // read when the hypothesis is extended
+  std::size_t place = beam.size;
   for (std::size_t i = 0; i < beam.size; ++i)
     if (held[i].state == state) {
-      if (score > held[i].score) {
-        held[i] = {state, score, Record(previous, token)};
-        if (i == beam.worst) FindWorst(beam);  // otherwise the first lowest stays where it is
-      }
-      return;
+      if (!(score > held[i].score)) return;
+      place = i;
+      break;
     }
-  if (beam.size < width_) {
-    held[beam.size] = {state, score, Record(previous, token)};
+  if (place == width_) place = beam.worst;
+  steps_.push_back({previous, token});
+  held[place] = {state, score, static_cast<int>(steps_.size() - 1)};
+  if (place == beam.size) {
     if (beam.size == 0 || score < held[beam.worst].score) beam.worst = beam.size;
     ++beam.size;
-  } else {
-    held[beam.worst] = {state, score, Record(previous, token)};
-    FindWorst(beam);
+  } else if (place == beam.worst) {
+    FindWorst(beam);  // otherwise the first lowest stays where it is
   }
 }
 

@@ -89,7 +89,6 @@ class JointSequenceDecoder {
   void ResetBeams(std::size_t positions);
   bool Admits(const Beam& beam, float score) const;
   void Offer(Beam& beam, std::uint32_t state, float score, int previous, std::uint16_t token);
-  int Record(int previous, std::uint16_t token);
   void FindWorst(Beam& beam);
   std::span<const Hypothesis> BestFirst(const Beam& beam);
 

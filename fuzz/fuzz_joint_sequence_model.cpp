@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string error;
   const std::optional<JointSequenceModel> model = ParseJointSequenceModel({data, size}, error);
   if (!model) return 0;
-  const JointTokenIndex index(*model);
+  JointSequenceDecoder decoder(*model);
   for (const std::string_view word : {"a", "ab", "ba", "abcab", "\x80\xff", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"}) {
-    const std::optional<std::vector<std::uint8_t>> phonemes = DecodeJointSequence(*model, index, word);
+    const std::optional<std::span<const std::uint8_t>> phonemes = decoder.Decode(word);
     if (phonemes && (phonemes->size() > word.size() || 2 * phonemes->size() < word.size())) std::abort();
   }
   return 0;

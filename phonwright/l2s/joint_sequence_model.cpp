@@ -6,9 +6,6 @@
 #include "platform/byte_order.h"
 
 namespace phonwright::l2s {
-namespace {
-
-}  // namespace
 
 JointScore JointSequenceModel::Score(std::uint32_t state, std::uint16_t token) const {
   float backoff = 0.0f;

@@ -1,48 +1,46 @@
 #include "phonwright/core/english_sonorants.h"
 
-#include <algorithm>
-#include <vector>
+#include <optional>
 
+#include "phonwright/core/decimal_text.h"
 #include "phonwright/core/english_phone_table.h"
+#include "phonwright/core/text_runs.h"
 
 namespace phonwright {
 namespace {
 
-std::vector<std::string_view> SplitPhones(std::string_view text) {
-  std::vector<std::string_view> tokens;
-  std::size_t at = 0;
-  while ((at = text.find_first_not_of(" \t\r\n", at)) != std::string_view::npos) {
-    const std::size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
-    tokens.push_back(text.substr(at, end - at));
-    at = end;
-  }
-  return tokens;
-}
+constexpr std::string_view kPhoneSeparators = " \t\r\n";
 
 class UnitWriter {
  public:
-  void Emit(std::string_view phone, std::string_view mark, bool last) {
-    const std::string unit = std::string(phone) + std::string(mark);
-    const bool sonorant = !mark.empty();
-    out_.phonemes += unit;
-    AddToList(last ? unit : unit + ' ');
-    out_.codes += std::to_string(kEnglishUnitCodeBase + PhoneIndex(unit));
-    if (!last) out_.phonemes += ' ';
-    if (!last || sonorant) out_.codes += ' ';
+  explicit UnitWriter(MarkedUnits& out) : out_(out) {
+    out_.phonemes.clear();
+    out_.codes.clear();
+    out_.contextUnits.clear();
   }
-  void WordBoundary() { AddToList(" $ "); }
-  MarkedUnits Take() { return std::move(out_); }
+
+  void Emit(std::string_view phone, std::string_view mark, bool last) {
+    const std::size_t start = out_.phonemes.size();
+    out_.phonemes.append(phone).append(mark);
+    const std::string_view unit = std::string_view(out_.phonemes).substr(start);
+    AddToList(unit, last ? "" : " ");
+    AppendDecimal(kEnglishUnitCodeBase + PhoneIndex(unit), out_.codes);
+    if (!last) out_.phonemes += ' ';
+    if (!last || !mark.empty()) out_.codes += ' ';
+  }
+  void WordBoundary() { AddToList(" $ ", ""); }
 
  private:
-  void AddToList(const std::string& text) {
-    if (full_ || out_.contextUnits.size() + text.size() >= kContextUnitInputSize) {
+  // The list takes whole units only: once one does not fit, nothing more.
+  void AddToList(std::string_view text, std::string_view blank) {
+    if (full_ || out_.contextUnits.size() + text.size() + blank.size() >= kContextUnitInputSize) {
       full_ = true;
       return;
     }
-    out_.contextUnits += text;
+    out_.contextUnits.append(text).append(blank);
   }
 
-  MarkedUnits out_;
+  MarkedUnits& out_;
   bool full_ = false;
 };
 
@@ -53,29 +51,34 @@ std::string_view Mark(std::string_view phone, bool beforeVowel) {
 
 }  // namespace
 
-MarkedUnits MarkSonorants(std::string_view phonemes) {
-  const auto tokens = SplitPhones(phonemes);
-  UnitWriter writer;
-  if (tokens.empty()) return writer.Take();
-  std::string_view current = tokens.front();
+void MarkSonorants(std::string_view phonemes, MarkedUnits& out) {
+  UnitWriter writer(out);
+  // Each phone is emitted when the token after it is known.
+  std::optional<std::string_view> current;
   bool used = false;
-  for (std::size_t i = 1; i < tokens.size(); ++i) {
-    const std::string_view next = tokens[i];
-    if (next == "$") {
-      writer.Emit(current, Mark(current, false), false);
+  ForEachToken(phonemes, kPhoneSeparators, [&](std::string_view next) {
+    if (!current) {
+      current = next;
+    } else if (next == "$") {
+      writer.Emit(*current, Mark(*current, false), false);
       writer.WordBoundary();
       used = true;
     } else if (used) {
       current = next;
       used = false;
     } else {
-      writer.Emit(current, Mark(current, IsSyllableVowel(next)), false);
+      writer.Emit(*current, Mark(*current, IsSyllableVowel(next)), false);
       current = next;
     }
-  }
+  });
   // A unit already emitted before a final "$" is not emitted twice.
-  if (!used) writer.Emit(current, Mark(current, false), true);
-  return writer.Take();
+  if (current && !used) writer.Emit(*current, Mark(*current, false), true);
+}
+
+MarkedUnits MarkSonorants(std::string_view phonemes) {
+  MarkedUnits marked;
+  MarkSonorants(phonemes, marked);
+  return marked;
 }
 
 }  // namespace phonwright

@@ -24,5 +24,7 @@ struct MarkedUnits {
 // phonemes and the list, and a last non-sonorant no blank after its code. The
 // context-unit list keeps whole units only, up to kContextUnitInputSize - 1 bytes.
 MarkedUnits MarkSonorants(std::string_view phonemes);
+// The same into `out`, its strings replaced (their room is reused).
+void MarkSonorants(std::string_view phonemes, MarkedUnits& out);
 
 }  // namespace phonwright

@@ -1,12 +1,11 @@
 #include "phonwright/core/text_to_phoneme.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 
 #include "phonwright.h"
 #include "phonwright/core/console.h"
 #include "phonwright/core/context_unit_naming.h"
+#include "phonwright/core/decimal_text.h"
 #include "phonwright/core/display_string.h"
 #include "phonwright/core/engine.h"
 #include "phonwright/core/if_string.h"
@@ -21,12 +20,6 @@ namespace {
 bool FitsTheOutputs(const PhonemeOutputs& out) {
   return out.phones.size() < PHONWRIGHT_MAX_PHONES && out.codes.size() < PHONWRIGHT_MAX_CODES &&
          out.units.size() < PHONWRIGHT_MAX_UNITS && out.display.size() < PHONWRIGHT_MAX_DISPLAY;
-}
-
-void AppendCode(int code, std::string& codes) {
-  std::array<char, 16> digits;
-  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), code).ptr;
-  codes.append(digits.data(), end).append(" ");
 }
 
 PhonemeOutputs Refused() {
@@ -65,7 +58,10 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
       out.complete = out.complete && segmented.complete();
       const std::vector<int>& codes = segmented.codes;
       out.phones += SyllablePhoneText(codes, /*report_unknown=*/true, text);
-      for (const int code : codes) AppendCode(code, out.codes);
+      for (const int code : codes) {
+        AppendDecimal(code, out.codes);
+        out.codes += ' ';
+      }
       out.units += SyllableCodesToIFString(codes);
     } else {
       const EnglishWordUnits word = engine.ConvertEnglishWord(token);

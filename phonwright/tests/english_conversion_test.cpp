@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "l2s_test_models.h"
 #include "phonwright/core/english_phone_table.h"
 #include "phonwright/data/c2zy_writer.h"
@@ -219,6 +223,51 @@ TEST(EnglishPhoneTable, IndexesAndSets) {
   EXPECT_FALSE(IsSonorant("RH"));
   EXPECT_TRUE(IsSyllableVowel("Y"));
   EXPECT_FALSE(IsSyllableVowel("W"));
+}
+
+// The lookups go by the letters of a phone: every one- and two-byte text,
+// whatever its bytes, gets the answer of the tables themselves.
+TEST(EnglishPhoneTable, EveryShortTextGetsTheTablesAnswer) {
+  const std::vector<std::string_view> sonorants{"L", "R", "M", "N"};
+  const std::vector<std::string_view> vowels{"IH", "IY", "UH", "UW", "EH", "AE", "AX", "ER", "AH",
+                                             "AA", "EY", "AY", "OY", "OW", "AW", "AO", "Y"};
+  const auto in = [](const auto& table, std::string_view text) {
+    return std::find(table.begin(), table.end(), text) != table.end();
+  };
+  std::vector<std::string> texts{"", "AAA", "LHX"};
+  for (int first = 0; first < 256; ++first) {
+    texts.emplace_back(1, static_cast<char>(first));
+    for (int second = 0; second < 256; ++second)
+      texts.push_back({static_cast<char>(first), static_cast<char>(second)});
+  }
+  for (const std::string& text : texts) {
+    const auto found = std::find(kEnglishPhones.begin(), kEnglishPhones.end(), text);
+    const int index = found == kEnglishPhones.end() ? -1 : static_cast<int>(found - kEnglishPhones.begin());
+    ASSERT_EQ(PhoneIndex(text), index) << testing::PrintToString(text);
+    ASSERT_EQ(IsSonorant(text), in(sonorants, text)) << testing::PrintToString(text);
+    ASSERT_EQ(IsSyllableVowel(text), in(vowels, text)) << testing::PrintToString(text);
+  }
+}
+
+TEST(MarkSonorants, BuffersReusedGiveTheSameUnits) {
+  MarkedUnits reused;
+  for (const std::string_view phones : {"HH AH L OW  $ W ER L D  ", "B $", "  ", "AA R M  $ N OW N", "QQ"}) {
+    MarkSonorants(phones, reused);
+    const MarkedUnits fresh = MarkSonorants(phones);
+    EXPECT_EQ(reused.phonemes, fresh.phonemes) << phones;
+    EXPECT_EQ(reused.codes, fresh.codes) << phones;
+    EXPECT_EQ(reused.contextUnits, fresh.contextUnits) << phones;
+  }
+}
+
+TEST(MarkSonorants, TheContextUnitListKeepsWholeUnitsUpToItsRoom) {
+  std::string phones;
+  for (int i = 0; i < 400; ++i) phones += "AA L $ ";
+  const MarkedUnits marked = MarkSonorants(phones);
+  const std::string& list = marked.contextUnits;
+  EXPECT_EQ(list.size(), kContextUnitInputSize - 1);  // 113 words of 9 bytes, then two units
+  EXPECT_EQ(list.substr(list.size() - 9), " $ AA LT ");    // whole units, the boundary left out
+  EXPECT_EQ(marked.phonemes.size(), 400u * 6u);          // the phones are not cut
 }
 
 TEST_F(EnglishConversionTest, TextConversionGivesPhonemesCodesAndContextUnits) {

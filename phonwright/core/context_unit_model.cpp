@@ -1,5 +1,7 @@
 #include "phonwright/core/context_unit_model.h"
 
+#include <algorithm>
+
 #include "phonwright/core/console.h"
 #include "phonwright/core/whitespace_tokens.h"
 #include "platform/regular_file.h"
@@ -7,13 +9,6 @@
 namespace phonwright {
 
 namespace {
-
-std::string IndexKey(std::string_view phone, std::string_view context) {
-  std::string key;
-  key.reserve(phone.size() + context.size() + 1);
-  key.append(phone).append(1, '\n').append(context);
-  return key;
-}
 
 // Reads one member; false when the file ended or was malformed.
 bool ReadMember(WhitespaceTokens& reader, ContextUnitModel::Member* kept) {
@@ -85,15 +80,22 @@ void ContextUnitModel::BuildIndex() {
   for (std::size_t r = 0; r < records_.size(); ++r) {
     const Record& record = records_[r];
     for (std::size_t m = 0; m < record.members.size(); ++m) {
-      for (const std::string& context : record.members[m].contexts)
-        index_.emplace(IndexKey(record.phone, context), static_cast<int>(r * 1000 + m));
+      for (const std::string& context : record.members[m].contexts) {
+        std::vector<PhoneResult>& phones = index_[context];
+        const auto same_phone = [&](const PhoneResult& entry) { return entry.phone == record.phone; };
+        if (std::none_of(phones.begin(), phones.end(), same_phone))
+          phones.push_back({record.phone, static_cast<int>(r * 1000 + m)});
+      }
     }
   }
 }
 
 int ContextUnitModel::FindContextUnit(std::string_view phone, std::string_view context) const {
-  const auto found = index_.find(IndexKey(phone, context));
-  return found == index_.end() ? -1 : found->second;
+  const auto found = index_.find(context);
+  if (found == index_.end()) return -1;
+  for (const PhoneResult& entry : found->second)
+    if (entry.phone == phone) return entry.found;
+  return -1;
 }
 
 const std::string& ContextUnitModel::UnitName(int found) const {

@@ -58,9 +58,19 @@ class ContextUnitModel {
   void BuildIndex();
 
   std::vector<Record> records_;
-  // phone + '\n' + context -> first result; the linear search's answer, kept
-  // because naming asks for every phone of every English word.
-  std::unordered_map<std::string, int> index_;
+  // The linear search's answers, kept because naming asks for every phone of
+  // every English word: for each context, the phones of the records that hold
+  // it, each with its first result. Looked up by a view of the context, so a
+  // search builds no key.
+  struct PhoneResult {
+    std::string phone;
+    int found;
+  };
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  std::unordered_map<std::string, std::vector<PhoneResult>, TextHash, std::equal_to<>> index_;
 };
 
 // Largest model file read: the full tables written as text fit several times.

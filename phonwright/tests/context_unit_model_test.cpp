@@ -41,6 +41,24 @@ TEST(ContextUnitModel, FindsFirstUnitInRecordMemberAndContextOrder) {
   EXPECT_EQ(model.UnitName(1000), "OW_201");
 }
 
+// A context is not tied to its phone's name: the records of several phones may
+// hold it, and each phone finds its own record's unit.
+TEST(ContextUnitModel, OneContextHeldByTheRecordsOfSeveralPhones) {
+  const auto model = ContextUnitModel::Parse(FormatContextUnitRecords(FullModel({
+      {"B", {{"B_1", {"B_$"}}}},
+      {"P", {{"P_1", {"P_AA"}}, {"P_2", {"B_$"}}}},
+      {"B", {{"B_3", {"B_$", "B_AA"}}}},
+      {"T", {{"T_1", {"B_$"}}}},
+  })));
+  EXPECT_EQ(model.FindContextUnit("B", "B_$"), 0);     // the first record of B, not the third
+  EXPECT_EQ(model.FindContextUnit("P", "B_$"), 1001);
+  EXPECT_EQ(model.FindContextUnit("T", "B_$"), 3000);
+  EXPECT_EQ(model.FindContextUnit("B", "B_AA"), 2000);
+  EXPECT_EQ(model.FindContextUnit("K", "B_$"), -1);
+  EXPECT_EQ(model.FindContextUnit("B", "B_"), -1);
+  EXPECT_EQ(model.FindContextUnit("B", std::string(200, 'B')), -1);
+}
+
 TEST(ContextUnitModel, OversizedCountsAndTokensStayWithinTheModel) {
   Record big{"AA", {}};
   for (int m = 0; m < 120; ++m) big.members.push_back({"U" + std::to_string(m), {"AA_$"}});

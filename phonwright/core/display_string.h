@@ -14,5 +14,8 @@ namespace phonwright {
 
 // `phones` is Big5 and ASCII; it is widened by `big5` (a code page 950 decoder).
 std::u16string DisplayString(std::string_view phones, const DisplayTables& tables, platform::CodePageDecoder& big5);
+// The same into `display`, replacing its text (its room is reused).
+void DisplayString(std::string_view phones, const DisplayTables& tables, platform::CodePageDecoder& big5,
+                   std::u16string& display);
 
 }  // namespace phonwright

@@ -1,5 +1,7 @@
 #include "phonwright/core/display_tables.h"
 
+#include <algorithm>
+
 #include "platform/regular_file.h"
 
 namespace phonwright {
@@ -44,12 +46,16 @@ bool DisplayTables::LoadEnglish(const std::string& path) {
   english_.assign(kEnglishEntries, {});
   display_by_phone_.clear();
   phone_by_display_.clear();
+  display_by_ascii_phone_.clear();
   for (std::size_t i = 0; i < kEnglishEntries && 2 * i < tokens->size(); ++i) {
     english_[i].phone = (*tokens)[2 * i];
     if (2 * i + 1 < tokens->size()) english_[i].display = (*tokens)[2 * i + 1];
   }
   for (std::size_t i = 0; i < english_.size(); ++i) {
-    if (!english_[i].phone.empty()) display_by_phone_.emplace(english_[i].phone, i);
+    const std::u16string& phone = english_[i].phone;
+    if (!phone.empty()) display_by_phone_.emplace(phone, i);
+    if (!phone.empty() && std::all_of(phone.begin(), phone.end(), [](char16_t c) { return c < 0x80; }))
+      display_by_ascii_phone_.emplace(std::string(phone.begin(), phone.end()), i);
     if (!english_[i].display.empty()) phone_by_display_.emplace(english_[i].display, i);
   }
   return true;
@@ -67,6 +73,11 @@ bool DisplayTables::LoadChinese(const std::string& path) {
 const std::u16string* DisplayTables::DisplayOf(std::u16string_view phone) const {
   const auto found = display_by_phone_.find(phone);
   return found == display_by_phone_.end() ? nullptr : &english_[found->second].display;
+}
+
+const std::u16string* DisplayTables::DisplayOfAscii(std::string_view phone) const {
+  const auto found = display_by_ascii_phone_.find(phone);
+  return found == display_by_ascii_phone_.end() ? nullptr : &english_[found->second].display;
 }
 
 const std::u16string* DisplayTables::PhoneOf(std::u16string_view display) const {

@@ -33,6 +33,8 @@ class DisplayTables {
 
   // Display form of an English phone name (first entry in table order).
   const std::u16string* DisplayOf(std::u16string_view phone) const;
+  // The same for a phone name in ASCII, without widening it.
+  const std::u16string* DisplayOfAscii(std::string_view phone) const;
   // Phone name of a display form (first entry in table order).
   const std::u16string* PhoneOf(std::u16string_view display) const;
   bool IsChineseEntry(std::u16string_view token) const;
@@ -51,6 +53,12 @@ class DisplayTables {
   using WideTextIndex = std::unordered_map<std::u16string, std::size_t, WideTextHash, std::equal_to<>>;
   WideTextIndex display_by_phone_;
   WideTextIndex phone_by_display_;
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  // The phone names that are ASCII, narrowed.
+  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> display_by_ascii_phone_;
 };
 
 // Largest display table file read (its 200 entries take a few kilobytes).

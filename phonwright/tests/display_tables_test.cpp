@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "phonwright/core/display_string.h"
 #include "phonwright/data/display_table_writer.h"
 #include "phonwright/inter_unit/inter_unit_lexicon.h"
 
@@ -43,6 +44,36 @@ TEST_F(DisplayTablesTest, LookupsTakeTheFirstEntryInTableOrder) {
   EXPECT_EQ(*tables_.PhoneOf(u"ʌ"), u"AH");  // AH comes before AX
   EXPECT_FALSE(tables_.LoadEnglish("missing.txt"));
   EXPECT_EQ(tables_.english()[0].phone, u"HH");  // a failed load leaves the table
+}
+
+TEST_F(DisplayTablesTest, DisplayStringGivesEachTokenItsFormAndOneSpace) {
+  platform::CodePageDecoder big5(platform::kCodePageBig5);
+  EXPECT_EQ(DisplayString("HH AH  L OW ", tables_, big5), u"h ʌ L oʊ ");
+  EXPECT_EQ(DisplayString("  OWOW HHHHHHHHHHHH", tables_, big5), u"OWOW HHHHHHHHHHHH ");
+  EXPECT_EQ(DisplayString("", tables_, big5), u"");
+  EXPECT_EQ(DisplayString("   ", tables_, big5), u"");
+  const std::string ni = platform::FromUtf16(platform::kCodePageBig5, u"ㄋㄧˇ").bytes;
+  EXPECT_EQ(DisplayString(ni + " HH OW ", tables_, big5), u"ㄋㄧˇ h oʊ ");
+  // English tokens read the same beside Chinese ones as alone.
+  EXPECT_EQ(DisplayString(ni + " HH AH  L OW ", tables_, big5),
+            DisplayString(ni, tables_, big5) + DisplayString("HH AH  L OW ", tables_, big5));
+  std::u16string reused = u"left from before";
+  DisplayString("AX", tables_, big5, reused);
+  EXPECT_EQ(reused, u"ʌ ");
+}
+
+// English phone strings are widened without the converter, which is right
+// only while code page 950 leaves every ASCII byte as it is.
+TEST(DisplayString, CodePage950LeavesAsciiAsItIs) {
+  std::string ascii;
+  std::u16string widened;
+  for (char c = 1; c < 0x7F; ++c) {
+    ascii += c;
+    widened += static_cast<char16_t>(c);
+  }
+  ascii += '\x7F';
+  widened += u'\x7F';
+  EXPECT_EQ(platform::CodePageDecoder(platform::kCodePageBig5).ToUtf16(ascii), widened);
 }
 
 TEST_F(DisplayTablesTest, LongTokensAreCut) {

@@ -23,14 +23,24 @@ std::vector<std::string_view> SplitTokens(std::string_view text,
                                           std::string_view separators = kAsciiWhitespace);
 
 // Calls `visit` with each token SplitTokens would give, without the list.
+// The separators are compared in place: find_first_of would search them with
+// a library call for every byte of the text.
 template <typename Visit>
 void ForEachToken(std::string_view text, std::string_view separators, Visit&& visit) {
-  std::size_t pos = text.find_first_not_of(separators);
-  while (pos != std::string_view::npos) {
-    const std::size_t end = text.find_first_of(separators, pos);
-    visit(text.substr(pos, end == std::string_view::npos ? end : end - pos));
-    if (end == std::string_view::npos) break;
-    pos = text.find_first_not_of(separators, end);
+  const auto separates = [separators](char c) {
+    for (const char separator : separators)
+      if (c == separator) return true;
+    return false;
+  };
+  const std::size_t size = text.size();
+  std::size_t pos = 0;
+  for (;;) {
+    while (pos < size && separates(text[pos])) ++pos;
+    if (pos == size) return;
+    std::size_t end = pos + 1;
+    while (end < size && !separates(text[end])) ++end;
+    visit(text.substr(pos, end - pos));
+    pos = end;
   }
 }
 

@@ -57,6 +57,11 @@ TEST(SplitTokens, CollapsesSeparators) {
   EXPECT_EQ(SplitTokens("  a\t b  "), (std::vector<std::string_view>{"a", "b"}));
   EXPECT_TRUE(SplitTokens("   ").empty());
   EXPECT_EQ(SplitTokens("a\tb c", " "), (std::vector<std::string_view>{"a\tb", "c"}));
+  EXPECT_TRUE(SplitTokens("").empty());
+  EXPECT_EQ(SplitTokens("x"), (std::vector<std::string_view>{"x"}));
+  EXPECT_EQ(SplitTokens("\v\f\r\nab\xA4\x40 c\n"), (std::vector<std::string_view>{"ab\xA4\x40", "c"}));
+  EXPECT_EQ(SplitTokens("a,,b;", ",;"), (std::vector<std::string_view>{"a", "b"}));
+  EXPECT_EQ(SplitTokens(std::string_view("a\0b", 3), " "), (std::vector<std::string_view>{std::string_view("a\0b", 3)}));
 }
 
 }  // namespace

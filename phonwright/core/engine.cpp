@@ -73,6 +73,10 @@ EnglishWordUnits Engine::ConvertEnglishWord(std::string_view text) {
           std::move(converted.units.contextUnits), converted.complete};
 }
 
+bool Engine::ConvertEnglishWord(std::string_view text, MarkedUnits& units) {
+  return ConvertEnglishText(english_sources_, text, units);
+}
+
 EnglishWordUnits Engine::MarkPhones(std::string_view phones) const {
   MarkedUnits marked = MarkSonorants(phones);
   return {std::move(marked.phonemes), std::move(marked.codes), std::move(marked.contextUnits),

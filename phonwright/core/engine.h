@@ -10,11 +10,13 @@
 
 #include "phonwright/core/context_unit_model_cache.h"
 #include "phonwright/core/display_tables.h"
+#include "phonwright/core/english_sonorants.h"
 #include "phonwright/core/english_sources.h"
 #include "platform/path_watch.h"
 #include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/segmentation_class_names.h"
 #include "phonwright/core/segmentation_dictionary.h"
+#include "phonwright/core/text_to_phoneme.h"
 #include "phonwright/english_dictionary/english_dictionary.h"
 #include "phonwright/l2s/letter_to_sound_models.h"
 #include "platform/code_page.h"
@@ -51,6 +53,12 @@ class Engine {
   ContextUnitModelCache unit_models;
   ScratchRunFile scratch_run_file;  // "tmp.txt", left by every conversion
   bool last_sentence_complete = true;  // what Text2PhonemeComplete reports
+  // Room kept from one conversion to the next, so that once it has grown a
+  // conversion allocates almost nothing: the work of ConvertSentence and the
+  // outputs of the exports before they are copied to the caller.
+  SentenceWork sentence_work;
+  PhonemeOutputs sentence_outputs;
+  MarkedUnits english_outputs;
 
   // "<data dir>/<name>", the engine's way of naming its data files.
   std::string DataFile(std::string_view name) const;
@@ -60,6 +68,9 @@ class Engine {
   // Pronunciation of English (or mixed) text: every word pronounced, then
   // the sonorants marked (all empty when a word has no pronunciation).
   EnglishWordUnits ConvertEnglishWord(std::string_view text);
+  // The same into `units`, reusing their room; returns whether every word
+  // had a pronunciation.
+  bool ConvertEnglishWord(std::string_view text, MarkedUnits& units);
   // Sonorant marking, codes and context-unit list of a phone string.
   EnglishWordUnits MarkPhones(std::string_view phones) const;
 

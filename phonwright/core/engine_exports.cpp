@@ -53,7 +53,8 @@ extern "C" PHONWRIGHT_API int Text2Phoneme(const char* text, char* phones, uint1
       units == nullptr || language == nullptr)
     return 0;
   try {
-    const phonwright::PhonemeOutputs out = phonwright::ConvertSentence(engine, text, language);
+    phonwright::PhonemeOutputs& out = engine.sentence_outputs;
+    phonwright::ConvertSentence(engine, text, language, out);
     engine.last_sentence_complete = out.complete;
     phonwright::CopyBounded(phones, PHONWRIGHT_MAX_PHONES, out.phones);
     CopyDisplay(display, out.display);
@@ -78,12 +79,14 @@ extern "C" PHONWRIGHT_API int Text2Phoneme_Eng(const char* text, char* phonemes,
   if (codes != nullptr) codes[0] = '\0';
   if (text == nullptr || phonemes == nullptr || codes == nullptr) return 0;
   try {
-    const phonwright::EnglishWordUnits out = phonwright::TheEngine().ConvertEnglishWord(text);
+    phonwright::Engine& engine = phonwright::TheEngine();
+    phonwright::MarkedUnits& out = engine.english_outputs;
+    const bool complete = engine.ConvertEnglishWord(text, out);
     if (out.phonemes.size() >= PHONWRIGHT_MAX_PHONES || out.codes.size() >= PHONWRIGHT_MAX_CODES)
       return 0;
     phonwright::CopyBounded(phonemes, PHONWRIGHT_MAX_PHONES, out.phonemes);
     phonwright::CopyBounded(codes, PHONWRIGHT_MAX_CODES, out.codes);
-    return out.complete ? 1 : 0;
+    return complete ? 1 : 0;
   } catch (...) {
     phonemes[0] = '\0';
     codes[0] = '\0';

@@ -2,9 +2,16 @@
 
 namespace phonwright {
 
-EnglishConversion ConvertEnglishText(const EnglishSources& sources, std::string_view text) {
+bool ConvertEnglishText(const EnglishSources& sources, std::string_view text, MarkedUnits& units) {
   const EnglishPhonemes phonemes = ConvertMixedText(sources, text);
-  return {MarkSonorants(phonemes.phonemes), phonemes.complete};
+  MarkSonorants(phonemes.phonemes, units);
+  return phonemes.complete;
+}
+
+EnglishConversion ConvertEnglishText(const EnglishSources& sources, std::string_view text) {
+  EnglishConversion converted;
+  converted.complete = ConvertEnglishText(sources, text, converted.units);
+  return converted;
 }
 
 }  // namespace phonwright

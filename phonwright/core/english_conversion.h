@@ -22,5 +22,8 @@ struct EnglishConversion {
 };
 
 EnglishConversion ConvertEnglishText(const EnglishSources& sources, std::string_view text);
+// The same into `units`, their strings replaced (their room is reused);
+// returns whether every word got a pronunciation.
+bool ConvertEnglishText(const EnglishSources& sources, std::string_view text, MarkedUnits& units);
 
 }  // namespace phonwright

@@ -13,45 +13,52 @@ bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 }  // namespace
 
-std::string SplitTextRuns(std::string_view text) {
-  std::string runs;
-  std::string word;
+void SplitTextRuns(std::string_view text, std::string& runs) {
+  runs.clear();
+  // Whether a run or word is open: the bytes of runs since the last blank.
+  bool open = false;
   CharKind last = CharKind::kNone;
-  auto flush = [&] {
-    runs += word;
+  auto close = [&] {
     runs += ' ';
-    word.clear();
+    open = false;
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (IsLeadByte(c)) {
       if (i + 1 < text.size() && IsBig5Break(text.substr(i, 2))) {
         // Full-width punctuation ends the run or word before it, like a blank.
-        if (!word.empty()) flush();
+        if (open) close();
         last = CharKind::kNone;
         ++i;
         continue;
       }
-      if (!word.empty() && last == CharKind::kAscii) flush();
-      word += c;
+      if (open && last == CharKind::kAscii) close();
+      runs += c;
       // A lead byte at the very end has no trail byte; it is kept alone.
-      if (i + 1 < text.size()) word += text[++i];
+      if (i + 1 < text.size()) runs += text[++i];
+      open = true;
       last = CharKind::kChinese;
       continue;
     }
-    if (!word.empty() && last == CharKind::kChinese) flush();
+    if (open && last == CharKind::kChinese) close();
     if (c >= '0' && c <= '9') {
-      word += ' ';
-      word += *DigitWord(c);
-      word += ' ';
+      runs += ' ';
+      runs += *DigitWord(c);
+      runs += ' ';
     } else if (c == '^') {
-      word += " ! ";
+      runs += " ! ";
     } else {
-      word += c;
+      runs += c;
     }
+    open = true;
     last = CharKind::kAscii;
   }
-  if (!word.empty()) flush();
+  if (open) close();
+}
+
+std::string SplitTextRuns(std::string_view text) {
+  std::string runs;
+  SplitTextRuns(text, runs);
   return runs;
 }
 

@@ -13,6 +13,8 @@ namespace phonwright {
 // byte; "^" becomes " ! "). Full-width punctuation (IsBig5Break) ends the run
 // or word before it and is itself left out: "我們，你們" gives "我們 你們 ".
 std::string SplitTextRuns(std::string_view text);
+// The same into `runs`, replacing its text (its room is reused).
+void SplitTextRuns(std::string_view text, std::string& runs);
 
 // The separators "%s" reads through: ASCII whitespace.
 inline constexpr std::string_view kAsciiWhitespace = " \t\r\n\v\f";

@@ -22,10 +22,14 @@ bool FitsTheOutputs(const PhonemeOutputs& out) {
          out.units.size() < PHONWRIGHT_MAX_UNITS && out.display.size() < PHONWRIGHT_MAX_DISPLAY;
 }
 
-PhonemeOutputs Refused() {
-  PhonemeOutputs refused;
-  refused.complete = false;
-  return refused;
+// All outputs empty, a count of 0 and the text not read.
+void Refuse(PhonemeOutputs& out) {
+  out.phones.clear();
+  out.display.clear();
+  out.codes.clear();
+  out.units.clear();
+  out.code_count = 0;
+  out.complete = false;
 }
 
 // A character of a Chinese run that no dictionary word reads (its syllable has
@@ -39,19 +43,20 @@ void ReportLeftOut(std::string_view run, const SegmentedRun& segmented, std::str
 
 }  // namespace
 
-PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::string_view language) {
+void ConvertSentence(Engine& engine, std::string_view text, std::string_view language, PhonemeOutputs& out) {
+  Refuse(out);
   if (text.size() > kMaxSentenceBytes) {
     PrintMessage("字串太長，超過256個byte！！！！ %zu\n", text.size());
-    return Refused();
+    return;
   }
   engine.NoticeFileChanges();
-  const std::string runs = SplitTextRuns(text);
-  engine.scratch_run_file.Write(runs);
+  SentenceWork& work = engine.sentence_work;
+  SplitTextRuns(text, work.runs);
+  engine.scratch_run_file.Write(work.runs);
 
-  PhonemeOutputs out;
-  std::string english_units;
-  std::string word_units;
-  ForEachToken(runs, kAsciiWhitespace, [&](std::string_view token) {
+  out.complete = true;
+  work.english_units.clear();
+  ForEachToken(work.runs, kAsciiWhitespace, [&](std::string_view token) {
     if (IsChineseRun(token)) {
       const SegmentedRun segmented = SegmentRun(engine.segmentation, token);
       ReportLeftOut(token, segmented, text);
@@ -64,23 +69,28 @@ PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::strin
       }
       out.units += SyllableCodesToIFString(codes);
     } else {
-      const EnglishWordUnits word = engine.ConvertEnglishWord(token);
-      out.complete = out.complete && word.complete;
+      MarkedUnits& word = work.word;
+      out.complete = engine.ConvertEnglishWord(token, word) && out.complete;
       out.phones.append(word.phonemes).append(" ");
-      if (ConvertEnglishUnits(language, engine.unit_models, engine.data_dir, word.context_units,
-                              word_units) == 1)
-        english_units += word_units;
+      if (ConvertEnglishUnits(language, engine.unit_models, engine.data_dir, word.contextUnits,
+                              work.word_units) == 1)
+        work.english_units += work.word_units;
       out.codes.append(word.codes).append(" ");
     }
   });
-  std::replace(english_units.begin(), english_units.end(), '$', ' ');
-  out.units += english_units;
-  out.display = DisplayString(out.phones, engine.display, engine.big5_decoder);
+  std::replace(work.english_units.begin(), work.english_units.end(), '$', ' ');
+  out.units += work.english_units;
+  DisplayString(out.phones, engine.display, engine.big5_decoder, out.display);
   ForEachToken(out.codes, " ", [&](std::string_view) { ++out.code_count; });
   if (!FitsTheOutputs(out)) {
     PrintMessage("The conversion of %zu bytes of text exceeds the output limits\n", text.size());
-    return Refused();
+    Refuse(out);
   }
+}
+
+PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::string_view language) {
+  PhonemeOutputs out;
+  ConvertSentence(engine, text, language, out);
   return out;
 }
 

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "phonwright/core/english_sonorants.h"
+
 namespace phonwright {
 
 class Engine;
@@ -34,9 +36,21 @@ struct PhonemeOutputs {
   bool complete = true;
 };
 
+// A conversion's work strings, kept by the engine so that their room is
+// reused from one conversion to the next.
+struct SentenceWork {
+  std::string runs;           // the run string
+  std::string english_units;  // the units of the English words so far
+  std::string word_units;     // the units of one English word
+  MarkedUnits word;           // one English word, marked
+};
+
 // A text longer than kMaxSentenceBytes, or one whose outputs would exceed the
 // limits of the C interface, is refused with a message: all outputs empty and
 // a count of 0.
 PhonemeOutputs ConvertSentence(Engine& engine, std::string_view text, std::string_view language);
+// The same into `out`, its strings replaced (their room is reused), with the
+// engine's own work strings.
+void ConvertSentence(Engine& engine, std::string_view text, std::string_view language, PhonemeOutputs& out);
 
 }  // namespace phonwright

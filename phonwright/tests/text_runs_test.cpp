@@ -53,6 +53,14 @@ TEST(Big5Breaks, PunctuationSymbolsAndBlanksOnly) {
   EXPECT_FALSE(IsBig5Break(","));
 }
 
+TEST(SplitTextRuns, RunStringWrittenOverTheOneBefore) {
+  std::string runs = "a much longer run string from before ";
+  for (const std::string& text : {Big5(u"你好") + "hi7" + Big5(u"，"), std::string("x^"), std::string()}) {
+    SplitTextRuns(text, runs);
+    EXPECT_EQ(runs, SplitTextRuns(text));
+  }
+}
+
 TEST(SplitTokens, CollapsesSeparators) {
   EXPECT_EQ(SplitTokens("  a\t b  "), (std::vector<std::string_view>{"a", "b"}));
   EXPECT_TRUE(SplitTokens("   ").empty());

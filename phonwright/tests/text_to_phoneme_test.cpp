@@ -275,5 +275,34 @@ TEST_F(TextToPhonemeTest, LongestTextOutputsFitTheDocumentedLimits) {
   EXPECT_LT(out.display.size(), std::size_t{PHONWRIGHT_MAX_DISPLAY});
 }
 
+// Outputs written over those of the conversion before hold the new ones alone:
+// after a longer text, a refused one, an incomplete one, another language.
+TEST_F(TextToPhonemeTest, OutputsReusedFromOneConversionToTheNextHoldOnlyTheLast) {
+  const std::vector<std::pair<std::string, std::string>> texts{
+      {Big5(u"你好 hello 中文") + "abc123", "America"},
+      {"ab", "America"},
+      {std::string(345, 'a'), "America"},
+      {Big5(u"你們好"), "Taiwan"},
+      {"hello zzz", "taiwan"},
+      {"", "Taiwan"},
+      {"well-known", "America"},
+      {std::string(344, '7'), "America"},
+      {Big5(u"你好"), "Taiwan"},
+  };
+  PhonemeOutputs reused;
+  for (const auto& [text, language] : texts) {
+    const std::string printed_reused = testing_fixture::Printed([&] { ConvertSentence(engine_, text, language, reused); });
+    const PhonemeOutputs fresh = Convert(text, language);
+    EXPECT_EQ(reused.phones, fresh.phones) << text;
+    EXPECT_EQ(reused.display, fresh.display) << text;
+    EXPECT_EQ(reused.codes, fresh.codes) << text;
+    EXPECT_EQ(reused.units, fresh.units) << text;
+    EXPECT_EQ(reused.code_count, fresh.code_count) << text;
+    EXPECT_EQ(reused.complete, fresh.complete) << text;
+    EXPECT_EQ(printed_reused, printed_) << text;
+  }
+  EXPECT_EQ(reused.units, "I70 F14  I17 F08");
+}
+
 }  // namespace
 }  // namespace phonwright

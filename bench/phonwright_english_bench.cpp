@@ -4,7 +4,8 @@
 //     model when the directory has one), on every 13th dictionary word;
 //   - the same words through Text2Phoneme (dictionary words: lookup, sonorant
 //     marking, unit naming, display string, scratch file) and through
-//     Text2Phoneme_Eng (lookup and marking only);
+//     Text2Phoneme_Eng (lookup and marking only), and one word on every call
+//     (its run string already in "tmp.txt");
 //   - the two system costs every Text2Phoneme call has, alone: leaving the
 //     word's run string in "tmp.txt", and asking the file watch whether the
 //     scratch file or a unit model changed.
@@ -98,6 +99,23 @@ void BM_Text2PhonemeDictionaryWord(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_Text2PhonemeDictionaryWord)->Unit(benchmark::kMicrosecond);
+
+// The same dictionary word on every call: "tmp.txt" already holds its run
+// string, so the scratch file is read back and not written.
+void BM_Text2PhonemeSameWordAgain(benchmark::State& state) {
+  const EngineOnBuiltData engine(state);
+  if (!engine.loaded()) return;
+  const std::string& word = Words()[Words().size() / 2];
+  std::vector<char> phones(PHONWRIGHT_MAX_PHONES), codes(PHONWRIGHT_MAX_CODES), units(PHONWRIGHT_MAX_UNITS);
+  std::vector<std::uint16_t> display(PHONWRIGHT_MAX_DISPLAY);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        Text2Phoneme(word.c_str(), phones.data(), display.data(), codes.data(), units.data(), "America"));
+  }
+  state.SetItemsProcessed(state.iterations());
+  state.SetLabel(word);
+}
+BENCHMARK(BM_Text2PhonemeSameWordAgain)->Unit(benchmark::kMicrosecond);
 
 void BM_Text2PhonemeEngDictionaryWord(benchmark::State& state) {
   const EngineOnBuiltData engine(state);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "phonwright/core/console.h"
+#include "phonwright/core/english_phone_table.h"
 #include "phonwright/core/whitespace_tokens.h"
 #include "platform/regular_file.h"
 
@@ -88,6 +89,28 @@ void ContextUnitModel::BuildIndex() {
       }
     }
   }
+  unit_before_unit_.clear();
+  for (const std::string_view phone : kEnglishPhones) {
+    for (const std::string_view next : kEnglishPhones) unit_before_unit_.push_back(SearchUnitBefore(phone, next));
+    unit_before_unit_.push_back(SearchUnitBefore(phone, std::nullopt));
+  }
+}
+
+int ContextUnitModel::SearchUnitBefore(std::string_view phone, std::optional<std::string_view> next) const {
+  std::string context(phone);
+  context += '_';
+  int found = -1;
+  if (next) found = FindContextUnit(phone, context.append(*next));
+  if (found < 0) found = FindContextUnit(phone, context.replace(phone.size() + 1, std::string::npos, "$"));
+  return found;
+}
+
+int ContextUnitModel::UnitBefore(std::string_view phone, std::optional<std::string_view> next) const {
+  constexpr std::size_t kUnits = kEnglishPhones.size();
+  const int unit = PhoneIndex(phone);
+  const int next_unit = next ? PhoneIndex(*next) : static_cast<int>(kUnits);
+  if (unit < 0 || next_unit < 0 || unit_before_unit_.empty()) return SearchUnitBefore(phone, next);
+  return unit_before_unit_[static_cast<std::size_t>(unit) * (kUnits + 1) + static_cast<std::size_t>(next_unit)];
 }
 
 int ContextUnitModel::FindContextUnit(std::string_view phone, std::string_view context) const {

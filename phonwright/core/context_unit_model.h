@@ -48,6 +48,10 @@ class ContextUnitModel {
   // `context`: record * 1000 + member, or -1.
   int FindContextUnit(std::string_view phone, std::string_view context) const;
 
+  // The unit `phone` gets before `next` (none at a word end): the unit of
+  // "<phone>_<next>", else of "<phone>_$"; a FindContextUnit result or -1.
+  int UnitBefore(std::string_view phone, std::optional<std::string_view> next) const;
+
   // Unit name of a FindContextUnit result (>= 0).
   const std::string& UnitName(int found) const;
 
@@ -71,6 +75,11 @@ class ContextUnitModel {
     std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
   };
   std::unordered_map<std::string, std::vector<PhoneResult>, TextHash, std::equal_to<>> index_;
+  // UnitBefore's answers for the English units (english_phone_table.h) before
+  // each other and at a word end, by unit index * (units + 1) + next index
+  // (the number of units for a word end): found once when the model is read.
+  std::vector<int> unit_before_unit_;
+  int SearchUnitBefore(std::string_view phone, std::optional<std::string_view> next) const;
 };
 
 // Largest model file read: the full tables written as text fit several times.

@@ -12,16 +12,8 @@ namespace {
 // Names one phone: the unit before `next` (none at a word end), else the unit
 // at a word end, else the default name.
 void NamePhone(const ContextUnitModel& model, std::string_view phone, std::optional<std::string_view> next,
-               std::string& context, std::string& out) {
-  int found = -1;
-  if (next) {
-    context.assign(phone).append("_").append(*next);
-    found = model.FindContextUnit(phone, context);
-  }
-  if (found < 0) {
-    context.assign(phone).append("_$");
-    found = model.FindContextUnit(phone, context);
-  }
+               std::string& out) {
+  const int found = model.UnitBefore(phone, next);
   out += "RCD_";
   if (found >= 0) {
     out += model.UnitName(found);
@@ -38,18 +30,17 @@ void AppendContextUnits(const ContextUnitModel& model, std::string_view input_li
   // Each phone is named when the token after it is known: the next phone of
   // its word, or "$" or the end of the list for the last one.
   std::optional<std::string_view> pending;
-  std::string context;
   ForEachToken(input_list, " ", [&](std::string_view token) {
     if (token == "$") {
-      if (pending) NamePhone(model, *pending, std::nullopt, context, out);
+      if (pending) NamePhone(model, *pending, std::nullopt, out);
       out += "$ ";
       pending.reset();
       return;
     }
-    if (pending) NamePhone(model, *pending, token, context, out);
+    if (pending) NamePhone(model, *pending, token, out);
     pending = token;
   });
-  if (pending) NamePhone(model, *pending, std::nullopt, context, out);
+  if (pending) NamePhone(model, *pending, std::nullopt, out);
 }
 
 std::string NameContextUnits(const ContextUnitModel& model, std::string_view input_list) {

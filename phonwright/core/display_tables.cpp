@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "phonwright/core/english_phone_table.h"
 #include "platform/regular_file.h"
 
 namespace phonwright {
@@ -58,6 +59,11 @@ bool DisplayTables::LoadEnglish(const std::string& path) {
       display_by_ascii_phone_.emplace(std::string(phone.begin(), phone.end()), i);
     if (!english_[i].display.empty()) phone_by_display_.emplace(english_[i].display, i);
   }
+  entry_by_unit_.clear();
+  for (const std::string_view unit : kEnglishPhones) {
+    const auto found = display_by_ascii_phone_.find(unit);
+    entry_by_unit_.push_back(found == display_by_ascii_phone_.end() ? kNoEntry : found->second);
+  }
   return true;
 }
 
@@ -76,8 +82,14 @@ const std::u16string* DisplayTables::DisplayOf(std::u16string_view phone) const 
 }
 
 const std::u16string* DisplayTables::DisplayOfAscii(std::string_view phone) const {
-  const auto found = display_by_ascii_phone_.find(phone);
-  return found == display_by_ascii_phone_.end() ? nullptr : &english_[found->second].display;
+  const int unit = PhoneIndex(phone);
+  std::size_t entry = kNoEntry;
+  if (unit >= 0 && !entry_by_unit_.empty()) {
+    entry = entry_by_unit_[static_cast<std::size_t>(unit)];
+  } else if (const auto found = display_by_ascii_phone_.find(phone); found != display_by_ascii_phone_.end()) {
+    entry = found->second;
+  }
+  return entry == kNoEntry ? nullptr : &english_[entry].display;
 }
 
 const std::u16string* DisplayTables::PhoneOf(std::u16string_view display) const {

@@ -59,6 +59,10 @@ class DisplayTables {
   };
   // The phone names that are ASCII, narrowed.
   std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> display_by_ascii_phone_;
+  // The entry of each English unit (english_phone_table.h), or kNoEntry:
+  // every phone of an English word is one, found without hashing.
+  static constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> entry_by_unit_;
 };
 
 // Largest display table file read (its 200 entries take a few kilobytes).

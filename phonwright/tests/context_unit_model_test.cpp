@@ -7,6 +7,7 @@
 
 #include "phonwright/core/context_unit_model_cache.h"
 #include "phonwright/core/context_unit_naming.h"
+#include "phonwright/core/english_phone_table.h"
 #include "phonwright/data/context_unit_model_writer.h"
 
 namespace phonwright {
@@ -57,6 +58,39 @@ TEST(ContextUnitModel, OneContextHeldByTheRecordsOfSeveralPhones) {
   EXPECT_EQ(model.FindContextUnit("K", "B_$"), -1);
   EXPECT_EQ(model.FindContextUnit("B", "B_"), -1);
   EXPECT_EQ(model.FindContextUnit("B", std::string(200, 'B')), -1);
+}
+
+// The units of the English phones before each other are found once when the
+// model is read; they are what the search by context gives, and phones that
+// are not English units are searched as before.
+TEST(ContextUnitModel, UnitBeforeTheNextPhoneThenAtAWordEnd) {
+  const auto model = ContextUnitModel::Parse(FormatContextUnitRecords(FullModel({
+      {"HH", {{"HH_1", {"HH_AH", "HH_$"}}, {"HH_2", {"HH_IY"}}}},
+      {"AH", {{"AH_1", {"AH_LH"}}}},
+      {"LH", {{"LH_1", {"LH_$"}}}},
+      {"QQ", {{"QQ_1", {"QQ_AH", "QQ_$"}}}},
+      {"T", {{"T_1", {"T_QQ"}}}},
+  })));
+  EXPECT_EQ(model.UnitBefore("HH", "AH"), 0);
+  EXPECT_EQ(model.UnitBefore("HH", "IY"), 1);
+  EXPECT_EQ(model.UnitBefore("HH", "OW"), 0);  // no context before OW: the word end's
+  EXPECT_EQ(model.UnitBefore("HH", std::nullopt), 0);
+  EXPECT_EQ(model.UnitBefore("AH", "LH"), 1000);
+  EXPECT_EQ(model.UnitBefore("AH", std::nullopt), -1);
+  EXPECT_EQ(model.UnitBefore("LH", "B"), 2000);
+  EXPECT_EQ(model.UnitBefore("QQ", "AH"), 3000);  // not an English unit
+  EXPECT_EQ(model.UnitBefore("QQ", "B"), 3000);
+  EXPECT_EQ(model.UnitBefore("T", "QQ"), 4000);  // before a phone that is not one
+  EXPECT_EQ(model.UnitBefore("T", "AH"), -1);
+  for (const std::string_view phone : kEnglishPhones) {
+    const int at_end = model.FindContextUnit(phone, std::string(phone) + "_$");
+    ASSERT_EQ(model.UnitBefore(phone, std::nullopt), at_end) << phone;
+    for (const std::string_view next : kEnglishPhones) {
+      const int before = model.FindContextUnit(phone, std::string(phone) + "_" + std::string(next));
+      ASSERT_EQ(model.UnitBefore(phone, next), before >= 0 ? before : at_end) << phone << " " << next;
+    }
+  }
+  EXPECT_EQ(ContextUnitModel().UnitBefore("HH", "AH"), -1);  // no model read
 }
 
 TEST(ContextUnitModel, OversizedCountsAndTokensStayWithinTheModel) {

@@ -76,6 +76,20 @@ TEST(DisplayString, CodePage950LeavesAsciiAsItIs) {
   EXPECT_EQ(platform::CodePageDecoder(platform::kCodePageBig5).ToUtf16(ascii), widened);
 }
 
+TEST_F(DisplayTablesTest, AsciiPhoneNamesFindTheFirstEntryWhetherUnitsOrNot) {
+  ASSERT_FALSE(WriteEnglishDisplayTable(
+      "names.txt", {{u"AH", u"ʌ"}, {u"hh", u"h"}, {u"AH", u"second"}, {u"ŋ", u"ng"}, {u"QQ9", u"q"}}));
+  ASSERT_TRUE(tables_.LoadEnglish("names.txt"));
+  ASSERT_NE(tables_.DisplayOfAscii("AH"), nullptr);
+  EXPECT_EQ(*tables_.DisplayOfAscii("AH"), u"ʌ");  // the first of two entries
+  EXPECT_EQ(*tables_.DisplayOfAscii("hh"), u"h");  // names that are no unit
+  EXPECT_EQ(*tables_.DisplayOfAscii("QQ9"), u"q");
+  EXPECT_EQ(tables_.DisplayOfAscii("HH"), nullptr);  // the table loaded before is gone
+  EXPECT_EQ(tables_.DisplayOfAscii("OW"), nullptr);
+  EXPECT_EQ(tables_.DisplayOfAscii(""), nullptr);
+  EXPECT_EQ(*tables_.DisplayOf(u"ŋ"), u"ng");
+}
+
 TEST_F(DisplayTablesTest, LongTokensAreCut) {
   ASSERT_FALSE(WriteChineseDisplayTable("long.txt", {u"x", u"abcdefghijkl"}));
   ASSERT_TRUE(tables_.LoadChinese("long.txt"));

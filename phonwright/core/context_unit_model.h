@@ -16,8 +16,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "phonwright/core/text_hash.h"
 
 namespace phonwright {
 
@@ -70,11 +71,7 @@ class ContextUnitModel {
     std::string phone;
     int found;
   };
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-  };
-  std::unordered_map<std::string, std::vector<PhoneResult>, TextHash, std::equal_to<>> index_;
+  TextMap<char, std::vector<PhoneResult>> index_;
   // UnitBefore's answers for the English units (english_phone_table.h) before
   // each other and at a word end, by unit index * (units + 1) + next index
   // (the number of units for a word end): found once when the model is read.

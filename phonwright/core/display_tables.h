@@ -10,8 +10,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "phonwright/core/text_hash.h"
 
 namespace phonwright {
 
@@ -46,19 +47,10 @@ class DisplayTables {
   std::vector<EnglishEntry> english_;
   std::vector<std::u16string> chinese_;
   // Looked up by views of the text being converted, without copying them.
-  struct WideTextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>{}(text); }
-  };
-  using WideTextIndex = std::unordered_map<std::u16string, std::size_t, WideTextHash, std::equal_to<>>;
-  WideTextIndex display_by_phone_;
-  WideTextIndex phone_by_display_;
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-  };
+  TextMap<char16_t, std::size_t> display_by_phone_;
+  TextMap<char16_t, std::size_t> phone_by_display_;
   // The phone names that are ASCII, narrowed.
-  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> display_by_ascii_phone_;
+  TextMap<char, std::size_t> display_by_ascii_phone_;
   // The entry of each English unit (english_phone_table.h), or kNoEntry:
   // every phone of an English word is one, found without hashing.
   static constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);

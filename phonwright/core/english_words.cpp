@@ -9,13 +9,13 @@ namespace phonwright {
 EnglishPhonemes ConvertEnglishWords(const EnglishSources& sources, std::string_view text) {
   EnglishPhonemes result;
   std::size_t wordNumber = 0;
-  // A word's phones, each followed by a space; nothing when it has no reading.
-  const auto append = [&](std::string_view phones) {
-    if (phones.empty()) {
+  // A word's phones (and `tail`), followed by a space; nothing when it has no reading.
+  const auto append = [&](std::string_view phones, std::string_view tail = {}) {
+    if (phones.empty() && tail.empty()) {
       result.complete = false;
     } else {
       if (wordNumber > 0) result.phonemes += "$ ";
-      result.phonemes += phones;
+      result.phonemes.append(phones).append(tail);
       result.phonemes += ' ';
     }
     ++wordNumber;
@@ -28,7 +28,7 @@ EnglishPhonemes ConvertEnglishWords(const EnglishSources& sources, std::string_v
     } else if (word.phones.empty()) {
       append({});
     } else {
-      for (const std::string& phones : word.phones) append(phones + ' ');
+      for (const std::string& phones : word.phones) append(phones, " ");
     }
   }
   return result;

@@ -20,10 +20,10 @@
 
 #include "phonwright.h"
 #include "phonwright/core/context_unit_model_cache.h"
-#include "platform/path_watch.h"
 #include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/text_runs.h"
 #include "phonwright/l2s/letter_to_sound.h"
+#include "platform/path_watch.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 #include "phonwright/core/display_tables.h"
 #include "phonwright/core/english_sonorants.h"
 #include "phonwright/core/english_sources.h"
-#include "platform/path_watch.h"
 #include "phonwright/core/scratch_run_file.h"
 #include "phonwright/core/segmentation_class_names.h"
 #include "phonwright/core/segmentation_dictionary.h"
@@ -20,6 +19,7 @@
 #include "phonwright/english_dictionary/english_dictionary.h"
 #include "phonwright/l2s/letter_to_sound_models.h"
 #include "platform/code_page.h"
+#include "platform/path_watch.h"
 
 namespace phonwright {
 

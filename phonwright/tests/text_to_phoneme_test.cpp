@@ -7,8 +7,8 @@
 
 #include "phonwright.h"
 #include "phonwright/core/engine.h"
-#include "platform/path_watch.h"
 #include "phonwright/tests/engine_fixture.h"
+#include "platform/path_watch.h"
 
 namespace phonwright {
 namespace {

@@ -7,6 +7,7 @@
 #include "platform/code_page.h"
 #include "quillon/app/command_file_document.h"
 #include "quillon/app/pronunciation_column.h"
+#include "app_listed_hints.h"
 #include "recognition_fake_converter.h"
 
 namespace {
@@ -14,24 +15,6 @@ namespace {
 using quillon::SentencePronunciation;
 
 std::string Big5(std::u16string_view text) { return platform::FromUtf16(platform::kCodePageBig5, text).bytes; }
-
-// Readings and guessed words from tables.
-class TableHints final : public quillon::PronunciationHints {
- public:
-  std::vector<std::u16string> PolyphoneReadings(std::string_view character) override {
-    const auto found = readings.find(std::string(character));
-    return found == readings.end() ? std::vector<std::u16string>{} : found->second;
-  }
-  std::vector<std::string> LetterToSoundWords(std::string_view sentence) override {
-    std::vector<std::string> found;
-    for (const std::string& word : guessed) {
-      if (sentence.find(word) != std::string_view::npos) found.push_back(word);
-    }
-    return found;
-  }
-  std::map<std::string, std::vector<std::u16string>> readings;
-  std::vector<std::string> guessed;
-};
 
 quillon::LoadedCommandFile FileOf(quillon::TextLanguage language,
                                   std::vector<std::pair<std::int32_t, std::u16string>> sentences) {
@@ -53,7 +36,7 @@ struct ColumnUnderTest {
   void Open() { column.SetDocument(&document); }
 
   quillon::testing::FakeSentenceConverter converter;
-  TableHints hints;
+  quillon::testing::ListedHints hints;
   quillon::CommandFileDocument document;
   quillon::PronunciationColumn column;
 };
@@ -140,7 +123,7 @@ class PronunciationColumnTest : public QObject {
 
   void ADocumentClosedLeavesAnEmptyColumn() {
     quillon::testing::FakeSentenceConverter converter;
-    TableHints hints;
+    quillon::testing::ListedHints hints;
     quillon::PronunciationColumn column(converter, hints, platform::kLangChineseTaiwan);
     {
       quillon::CommandFileDocument document("Lights.txt", FileOf(quillon::TextLanguage::English, {{1, u"Fan"}}));

@@ -32,6 +32,7 @@
 #include "quillon/device/device_backend.h"
 #include "quillon/device/package_source.h"
 #include "quillon/recognition/sentence_pronunciation.h"
+#include "app_listed_hints.h"
 #include "recognition_fake_converter.h"
 
 namespace quillon::testing {
@@ -155,25 +156,6 @@ class ScriptedUnsavedPrompt final : public UnsavedChangesPrompt {
   UnsavedChoice answer = UnsavedChoice::Discard;
   QStringList asked;
   std::vector<UnsavedQuestion> questions;
-};
-
-// The polyphones listed (by their Big5 bytes); the English words listed are
-// guessed.
-class ListedHints final : public PronunciationHints {
- public:
-  std::vector<std::u16string> PolyphoneReadings(std::string_view character) override {
-    const auto found = readings.find(std::string(character));
-    return found == readings.end() ? std::vector<std::u16string>{} : found->second;
-  }
-  std::vector<std::string> LetterToSoundWords(std::string_view sentence) override {
-    std::vector<std::string> found;
-    for (const std::string& word : guessed) {
-      if (sentence.find(word) != std::string_view::npos) found.push_back(word);
-    }
-    return found;
-  }
-  std::map<std::string, std::vector<std::u16string>> readings;
-  std::vector<std::string> guessed;
 };
 
 class RecordingEngine final : public PronunciationEngine {

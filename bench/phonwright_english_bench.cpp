@@ -153,10 +153,7 @@ BENCHMARK(BM_ScratchFileDictionaryWord)->Unit(benchmark::kMicrosecond);
 // asked once per conversion while nothing changes.
 void BM_FileWatchCheck(benchmark::State& state) {
   if (!HaveBuiltData(state)) return;
-  std::vector<std::string> models;
-  for (const auto language : {phonwright::UnitLanguage::kTaiwan, phonwright::UnitLanguage::kAmerica})
-    for (std::string& path : phonwright::ContextUnitModelCandidates(language, kBuiltData.string()))
-      models.push_back(std::move(path));
+  const std::vector<std::string> models = phonwright::AllContextUnitModelCandidates(kBuiltData.string());
   std::vector<platform::PathWatch::WatchedPath> paths{{"tmp.txt", platform::PathWatch::FileEvents::kIdentity}};
   for (const std::string& path : models)
     paths.push_back({path, platform::PathWatch::FileEvents::kIdentityAndContent});

@@ -46,6 +46,13 @@ std::vector<std::string> ContextUnitModelCandidates(UnitLanguage language, std::
   return candidates;
 }
 
+std::vector<std::string> AllContextUnitModelCandidates(std::string_view data_dir) {
+  std::vector<std::string> all;
+  for (const UnitLanguage language : {UnitLanguage::kTaiwan, UnitLanguage::kAmerica})
+    for (std::string& path : ContextUnitModelCandidates(language, data_dir)) all.push_back(std::move(path));
+  return all;
+}
+
 std::string ContextUnitModelPath(UnitLanguage language, std::string_view data_dir) {
   return FindModelFile(ContextUnitModelCandidates(language, data_dir)).path;
 }

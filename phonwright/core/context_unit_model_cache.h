@@ -35,6 +35,9 @@ std::string ContextUnitModelPath(UnitLanguage language, std::string_view data_di
 // Where the model file of `language` is looked for, in order: the working
 // directory's "fastt2p/", then `data_dir` (when not empty).
 std::vector<std::string> ContextUnitModelCandidates(UnitLanguage language, std::string_view data_dir);
+// The candidates of both languages, Taiwan's first: every path a conversion
+// may read a unit model from.
+std::vector<std::string> AllContextUnitModelCandidates(std::string_view data_dir);
 
 class ContextUnitModelCache {
  public:

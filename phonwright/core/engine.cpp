@@ -92,9 +92,7 @@ void Engine::NoticeFileChanges() {
     --conversions_until_watch_retried_;
     return;
   }
-  std::vector<std::string> models;
-  for (const UnitLanguage language : {UnitLanguage::kTaiwan, UnitLanguage::kAmerica})
-    for (std::string& path : ContextUnitModelCandidates(language, data_dir)) models.push_back(std::move(path));
+  const std::vector<std::string> models = AllContextUnitModelCandidates(data_dir);
   std::vector<platform::PathWatch::WatchedPath> paths{{kScratchRunFile, platform::PathWatch::FileEvents::kIdentity}};
   for (const std::string& path : models) paths.push_back({path, platform::PathWatch::FileEvents::kIdentityAndContent});
   // Armed before the files are looked at again: a change made from now on is
